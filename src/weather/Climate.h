@@ -98,7 +98,8 @@ struct HourlyDerivation {
 };
 
 // Fills every item that an hourly year gives (all but 2, 24 and the unused
-// ones), and the highest and lowest temperature of the record.
+// ones), and the highest and lowest temperature of the record. The year is
+// whole days in order, as ParseHourlyYear delivers it.
 HourlyDerivation DeriveFromHourly(const HourlyYear& year, double latitude, double longitude,
                                   MonthlyRecordData& record);
 
