@@ -1,5 +1,6 @@
 // Where the weather tests find the repository's data: the public climate
-// sources and the installation's item files, beside this test folder.
+// sources and the installation's item files. KONDRA_FIXTURES is the absolute
+// path of tests/fixtures, so the repository lies two folders above it.
 #pragma once
 
 #include <filesystem>
@@ -10,7 +11,7 @@
 namespace kondra::test {
 
 inline std::string RepositoryFolder(const std::string& relative) {
-  const auto root = std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "..";
+  const auto root = std::filesystem::path(KONDRA_FIXTURES).parent_path().parent_path();
   return fs::FromNative(std::filesystem::weakly_canonical(root / relative).string()) + "\\";
 }
 
