@@ -19,7 +19,7 @@ template <typename F>
 std::string PaletteText(int lines, F value, const char* eol = "\r\n") {
   std::string text;
   for (int k = 0; k < lines; ++k) {
-    char head[8];
+    char head[16];
     std::snprintf(head, sizeof head, "%4d: ", k);
     std::string field = value(k);
     field.insert(0, field.size() < 7 ? 7 - field.size() : 0, ' ');
