@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "env/FileSystem.h"
@@ -162,6 +163,22 @@ TEST_F(PaletteTest, ReadPaletteFileDirectly) {
   EXPECT_EQ(ReadPaletteFile(ColorDir + "NONE.COL", &error), -1);
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(Palette[1], 42);
+}
+
+TEST_F(PaletteTest, ShippedPaletteGivesTheDiagramColours) {
+  // The factory palette's source text; its colour fields are plain ASCII, as
+  // in the installed CP932 file.
+  const auto root = std::filesystem::path(KONDRA_FIXTURES).parent_path().parent_path();
+  std::string source = fs::FromNative((root / "data/install/DATA/COLOR/KONDRA.COL.txt").string());
+  if (!fs::Exists(source)) GTEST_SKIP() << "no factory palette source";
+  std::string error;
+  ASSERT_EQ(ReadPaletteFile(source, &error), 256) << error;
+  EXPECT_EQ(Palette[0], RgbValue(0, 0, 0));
+  EXPECT_EQ(Palette[9], RgbValue(255, 0, 0));
+  EXPECT_EQ(Palette[10], RgbValue(0, 255, 0));
+  EXPECT_EQ(Palette[12], RgbValue(0, 0, 255));
+  EXPECT_EQ(Palette[14], RgbValue(0, 255, 255));
+  EXPECT_EQ(Palette[15], RgbValue(255, 255, 255));
 }
 
 TEST(RgbValue, WindowsByteOrder) {
