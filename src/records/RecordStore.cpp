@@ -336,7 +336,7 @@ bool RecordFileBytes(const RecordStore& store, std::string& bytes, std::string* 
 
 bool Load_SLDT(std::string_view path, RecordStore& store) {
   const std::string file(path);
-  if (!fs::Exists(file)) {
+  if (!fs::Exists(file) || fs::IsDir(file)) {
     MsgBox(file + CR + CR + "読込むファイル名が見つかりません。", 3, 1);
     store.lines.clear();
     return false;
