@@ -306,19 +306,52 @@ int32_t HexField(std::string_view raw, std::size_t digits) {
   return static_cast<int32_t>(value);
 }
 
-void ReadHead(TSLDTHead& head, const std::string& line) {
-  head.Label = TrimRight(SliceMB(line, 0, 6));
-  head.TypeCode = TrimRight(SliceMB(line, 6, 6));
+// The characters of a record line by byte column, so that each field is cut
+// without walking the line again. Same result as SliceMB: a character
+// straddling either edge of a field is left out.
+class ColumnView {
+ public:
+  explicit ColumnView(std::string_view line) : line_(line) {
+    int col = 0;
+    for (std::size_t pos = 0; pos < line.size() && col < kRecordWidth;) {
+      std::size_t len = std::min<std::size_t>(static_cast<std::size_t>(Utf8SeqLen(static_cast<unsigned char>(line[pos]))),
+                                              line.size() - pos);
+      int width = CharWidthAt(line, pos);
+      chars_.push_back({col, width, pos, len});
+      col += width;
+      pos += len;
+    }
+  }
+  // Characters covering bytes [start, start + width) (0-based).
+  std::string Slice(int start, int width) const {
+    auto it = std::lower_bound(chars_.begin(), chars_.end(), start, [](const Char& c, int s) { return c.col < s; });
+    std::string out;
+    for (; it != chars_.end() && it->col + it->width <= start + width; ++it) out.append(line_.substr(it->pos, it->len));
+    return out;
+  }
+
+ private:
+  struct Char {
+    int col, width;
+    std::size_t pos, len;
+  };
+  std::string_view line_;
+  std::vector<Char> chars_;
+};
+
+void ReadHead(TSLDTHead& head, const ColumnView& line) {
+  head.Label = TrimRight(line.Slice(0, 6));
+  head.TypeCode = TrimRight(line.Slice(6, 6));
   for (std::size_t k = 1; k <= 3; ++k) {
-    head.HeadText[k] = TrimRight(SliceMB(line, 12 + 4 * static_cast<int>(k - 1), 4));
+    head.HeadText[k] = TrimRight(line.Slice(12 + 4 * static_cast<int>(k - 1), 4));
     head.HeadValue[k] = ClampToInt32(TextToInt(head.HeadText[k]));
   }
 }
 
 template <class R>
-void Apply(R& rec, const Layout& layout, const std::string& line) {
+void Apply(R& rec, const Layout& layout, const ColumnView& line) {
   for (const Field& f : layout) {
-    std::string raw = SliceMB(line, f.col - 1, f.width);
+    std::string raw = line.Slice(f.col - 1, f.width);
     const std::size_t i = f.index;
     switch (f.kind) {
       case Kind::Text:
@@ -371,8 +404,9 @@ template <class R>
 bool ReadGeneric(const RecordStore& store, int32_t label, std::string_view code, R& rec) {
   int32_t index = Find_SLDT(store, label, code);
   SLDT_Line = SLDT_Found ? store.lines[static_cast<std::size_t>(index)] : std::string(kRecordWidth, ' ');
-  ReadHead(rec, SLDT_Line);
-  Apply(rec, Layouts().find(code)->second, SLDT_Line);
+  const ColumnView columns(SLDT_Line);
+  ReadHead(rec, columns);
+  Apply(rec, Layouts().find(code)->second, columns);
   return SLDT_Found;
 }
 

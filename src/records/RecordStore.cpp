@@ -68,9 +68,9 @@ std::string FixedText(float value, int decimals) {
   static constexpr long double kPow10[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L, 1e9L};
   // Exact: a single has 24 significant bits and 10^9 fits in 30 more.
   long double scaled = static_cast<long double>(value) * kPow10[decimals];
-  if (std::fabs(scaled) >= 1e18L) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", decimals, static_cast<double>(value));
+  if (std::fabs(scaled) >= 1e18L) {  // far too wide for any field; written out for the message
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, static_cast<double>(value));
     return buf;
   }
   auto units = static_cast<int64_t>(std::llroundl(scaled));
@@ -336,7 +336,7 @@ bool RecordFileBytes(const RecordStore& store, std::string& bytes, std::string* 
 
 bool Load_SLDT(std::string_view path, RecordStore& store) {
   const std::string file(path);
-  if (!fs::Exists(file)) {
+  if (!fs::Exists(file) || fs::IsDir(file)) {
     MsgBox(file + CR + CR + "読込むファイル名が見つかりません。", 3, 1);
     store.lines.clear();
     return false;

@@ -25,7 +25,6 @@ namespace {
 
 // The largest table (999 rows of 16 wide columns) stays far below this.
 constexpr int64_t kMaxTableFileBytes = 16 * 1024 * 1024;
-constexpr int32_t kMaxWidth = 999999;  // what six bytes can hold
 
 void Emptied() {
   DT_RowCount = 0;
@@ -90,7 +89,7 @@ TableParse ParseTableFile(std::string_view bytes) {
   DT_ColStart[1] = 0;
   for (int j = 1; j <= cols; ++j) {
     int64_t width = TextToInt(SliceMB(widths, 6 * j - 6, 6));
-    if (width < 0 || width > kMaxWidth) {
+    if (width < 0 || width > kMaxColumnWidth) {
       Emptied();
       return result;
     }
@@ -147,6 +146,48 @@ bool DataLoad(std::string_view path) {
   return true;
 }
 
+bool TableFileBytes(TableWrite& out) {
+  out = TableWrite{};
+  const int32_t rows = DT_RowCount, cols = DT_ColCount;
+  if (rows < 0 || rows > kMaxTableRows || cols < 1 || cols > kMaxTableCols) {
+    out.problem = "（行数" + std::to_string(rows) + "・列数" + std::to_string(cols) + "が範囲外）";
+    return false;
+  }
+  for (std::size_t j = 1; j <= static_cast<std::size_t>(cols); ++j) {
+    if (DT_ColWidth[j] < 0 || DT_ColWidth[j] > kMaxColumnWidth) {
+      out.problem = "（" + std::to_string(j) + "列目の幅" + std::to_string(DT_ColWidth[j]) + "が範囲外）";
+      return false;
+    }
+  }
+  std::vector<std::string> lines;
+  lines.push_back(PadLeft(std::to_string(rows), 6) + PadLeft(std::to_string(cols), 6));
+  std::string widths;
+  for (std::size_t j = 1; j <= static_cast<std::size_t>(cols); ++j) widths += PadLeft(std::to_string(DT_ColWidth[j]), 6);
+  lines.push_back(widths);
+  for (std::size_t i = 1; i <= static_cast<std::size_t>(rows); ++i) {
+    std::string row;
+    for (std::size_t j = 1; j <= static_cast<std::size_t>(cols); ++j) {
+      std::string& cell = j == 1 ? DT_Name[i] : DT_Cell[i][j];
+      const int width = DT_ColWidth[j];
+      std::string value = BlankControls(cell);
+      if (MBWidth(value) > width) {
+        if (out.cuts++ == 0) out.firstCut = std::to_string(i) + "行" + std::to_string(j) + "列〔" + value + "〕";
+        value = CutMB(value, width);
+      }
+      cell = value;
+      row += PadLeft(value, width);
+    }
+    lines.push_back(std::move(row));
+  }
+  std::string bad;
+  std::size_t badLine = 0;
+  if (!EncodeTextLines(lines, out.bytes, &badLine, &bad)) {
+    out.problem = "（" + std::to_string(badLine - 1) + "行目の「" + bad + "」はShift-JISで保存できない文字です）";
+    return false;
+  }
+  return true;
+}
+
 bool DataSave(std::string_view path) {
   const std::string file(path);
   const std::string name = NameOf(file);
@@ -158,44 +199,12 @@ bool DataSave(std::string_view path) {
     ErrorMsg(511);
     return false;
   }
-  const int32_t rows = DT_RowCount, cols = DT_ColCount;
-  if (rows < 0 || rows > kMaxTableRows || cols < 1 || cols > kMaxTableCols)
-    return fail("（行数" + std::to_string(rows) + "・列数" + std::to_string(cols) + "が範囲外）");
-  for (int32_t j = 1; j <= cols; ++j)
-    if (DT_ColWidth[static_cast<std::size_t>(j)] < 0 || DT_ColWidth[static_cast<std::size_t>(j)] > kMaxWidth)
-      return fail("（" + std::to_string(j) + "列目の幅" + std::to_string(DT_ColWidth[static_cast<std::size_t>(j)]) +
-                  "が範囲外）");
-
-  std::vector<std::string> lines;
-  lines.push_back(PadLeft(std::to_string(rows), 6) + PadLeft(std::to_string(cols), 6));
-  std::string widths;
-  for (int32_t j = 1; j <= cols; ++j) widths += PadLeft(std::to_string(DT_ColWidth[static_cast<std::size_t>(j)]), 6);
-  lines.push_back(widths);
-  int cuts = 0;
-  std::string firstCut;
-  for (std::size_t i = 1; i <= static_cast<std::size_t>(rows); ++i) {
-    std::string row;
-    for (std::size_t j = 1; j <= static_cast<std::size_t>(cols); ++j) {
-      std::string& cell = j == 1 ? DT_Name[i] : DT_Cell[i][j];
-      const int width = DT_ColWidth[j];
-      std::string value = BlankControls(cell);
-      if (MBWidth(value) > width) {
-        if (cuts++ == 0) firstCut = std::to_string(i) + "行" + std::to_string(j) + "列〔" + value + "〕";
-        value = CutMB(value, width);
-      }
-      cell = value;
-      row += PadLeft(value, width);
-    }
-    lines.push_back(std::move(row));
-  }
-  std::string bytes, bad;
-  std::size_t badLine = 0;
-  if (!EncodeTextLines(lines, bytes, &badLine, &bad))
-    return fail("（" + std::to_string(badLine - 1) + "行目の「" + bad + "」はShift-JISで保存できない文字です）");
+  TableWrite table;
+  if (!TableFileBytes(table)) return fail(table.problem);
   std::string error;
-  if (!fs::WriteWhole(file, bytes, &error)) return fail(error);
-  if (cuts > 0)
-    StatusMsg("〔" + name + "〕" + firstCut + (cuts > 1 ? "ほか" + std::to_string(cuts - 1) + "件" : "") +
+  if (!fs::WriteWhole(file, table.bytes, &error)) return fail(error);
+  if (table.cuts > 0)
+    StatusMsg("〔" + name + "〕" + table.firstCut + (table.cuts > 1 ? "ほか" + std::to_string(table.cuts - 1) + "件" : "") +
               "が欄の幅を超えたので切り詰めました。(DataSave)");
   return true;
 }

@@ -5,7 +5,8 @@
 //   line 2   the width of every column, each right-aligned in 6 bytes
 //   line 3.. one row per line, each column right-aligned in its width
 //
-// Widths are CP932 bytes. 1 to 999 rows, 1 to 16 columns. DataLoad reads a
+// Widths are CP932 bytes. 1 to 999 rows, 1 to 16 columns of at most 4096
+// bytes (a wider column is no table of this program: the file is refused). DataLoad reads a
 // file into the one process-wide data table (and the name list of
 // env/Paths.h); DataSave writes the data table back. Callers copy what they
 // need before the next load.
@@ -26,6 +27,7 @@ namespace kondra {
 
 inline constexpr int kMaxTableRows = 999;
 inline constexpr int kMaxTableCols = 16;
+inline constexpr int kMaxColumnWidth = 4096;
 
 extern int32_t DT_RowCount;                  // rows loaded (0 after a failed load)
 extern int32_t DT_ColCount;                  // columns
@@ -56,5 +58,16 @@ struct TableParse {
   std::string reason;    // why the bytes are not a text file (empty for a bad count or width)
 };
 TableParse ParseTableFile(std::string_view bytes);
+
+// The bytes DataSave writes for the data table as it stands; cells longer
+// than their column are cut in the table too. False with `problem` when the
+// counts or widths are out of range or a text has no CP932 form.
+struct TableWrite {
+  std::string bytes;
+  int cuts = 0;          // cells cut
+  std::string firstCut;  // "<row>行<col>列〔<text>〕" of the first
+  std::string problem;
+};
+bool TableFileBytes(TableWrite& out);
 
 }  // namespace kondra

@@ -378,6 +378,8 @@ TEST_F(RecordStoreTest, BrokenFilesAreReportedAndLeaveTheStoreEmpty) {
   const std::string missing = temp.path() + "none.KDR";
   EXPECT_FALSE(Load_SLDT(missing, s));
   EXPECT_EQ(face.LastBoxText(), missing + "\r\r読込むファイル名が見つかりません。");
+  EXPECT_FALSE(Load_SLDT(temp.path(), s));  // a folder is no file
+  EXPECT_EQ(face.LastBoxText(), temp.path() + "\r\r読込むファイル名が見つかりません。");
 
   // A final end-of-file mark is no fault.
   test::WriteBytes(huge, "a\r\nb\r\n\x1A");

@@ -101,6 +101,7 @@ TEST_F(TableFileTest, FilesThatAreNotTablesLeaveTheTableEmpty) {
       {"oneint.DAT", "     5\r\n", ""},
       {"empty.DAT", "", ""},
       {"negwidth.DAT", "     1     1\r\n    -4\r\nabcd\r\n", ""},
+      {"widewidth.DAT", "     1     1\r\n  4097\r\nabcd\r\n", ""},
       {"binary.DAT", std::string("     1     1\r\n     4\r\n\x00\x01" "ab", 26),
        " 3行目に文字でないバイト(0x00)があります。テキストファイルではありません"},
       {"notsjis.DAT", "     1     1\r\n     4\r\n\x81\r\n", " 3行目にShift-JISとして読めない文字があります"},
