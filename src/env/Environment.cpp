@@ -188,7 +188,7 @@ std::string ChooseRoot(const StartupOptions& options) {
   const std::string program =
       options.programFolder.empty() ? fs::ProgramFolder() : AsFolder(options.programFolder);
   const std::string user = options.userFolder.empty() ? fs::UserDataFolder() : AsFolder(options.userFolder);
-  if (HasInstallation(program) && (options.readOnly || Writable(program))) return program;
+  if (HasInstallation(program) && Writable(program)) return program;
   if (HasInstallation(user)) return user;
   const std::string factory = FactoryTree(program);
   if (factory.empty()) {

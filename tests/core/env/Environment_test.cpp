@@ -333,10 +333,17 @@ TEST_F(StartupFolderTest, AnInstallationThatCannotBeWrittenIsCopiedForTheUser) {
   Install(program);
   const std::string data = fs::ToNative(program + "DATA");
   std::filesystem::permissions(data, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+  // Before the first start a read-only start reads the program's tree ...
+  EXPECT_TRUE(Startup(Search(true)));
+  EXPECT_EQ(StartDrive + RootDir, program);
+  EXPECT_FALSE(fs::Exists(user));
   EXPECT_TRUE(Startup(Search()));
-  std::filesystem::permissions(data, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
   EXPECT_EQ(StartDrive + RootDir, user);
   EXPECT_TRUE(fs::IsFile(user + "DATA\\DAT\\材料物性.DAT"));
+  // ... and afterwards the user's copy, as the program does.
+  EXPECT_TRUE(Startup(Search(true)));
+  EXPECT_EQ(StartDrive + RootDir, user);
+  std::filesystem::permissions(data, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
 }
 
 TEST_F(EnvironmentTest, AMissingLastFileRecordStartsEmptyAndSaysSo) {
