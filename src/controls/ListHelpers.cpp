@@ -155,15 +155,19 @@ bool g_dragging = false;
 // platform cannot move windows itself.
 class DragFollower : public QObject {
  public:
-  explicit DragFollower(QWidget* window)
-      : QObject(window), window_(window), startPos_(window->pos()), startMouse_(QCursor::pos()) {
+  explicit DragFollower(QWidget* window) : QObject(window), window_(window), startPos_(window->pos()) {
     qApp->installEventFilter(this);
   }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() == QEvent::MouseMove) {
-      if (window_) window_->move(startPos_ + (QCursor::pos() - startMouse_));
+      const QPoint mouse = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+      if (!anchored_) {
+        anchor_ = mouse;
+        anchored_ = true;
+      }
+      if (window_) window_->move(startPos_ + (mouse - anchor_));
     } else if (event->type() == QEvent::MouseButtonRelease) {
       qApp->removeEventFilter(this);
       deleteLater();
@@ -173,7 +177,8 @@ class DragFollower : public QObject {
 
  private:
   QPointer<QWidget> window_;
-  QPoint startPos_, startMouse_;
+  QPoint startPos_, anchor_;
+  bool anchored_ = false;
 };
 
 }  // namespace

@@ -109,6 +109,10 @@ void TPeloraButton::paintEvent(QPaintEvent*) {
     p.setPen(palette().color(QPalette::ButtonText));
     p.drawText(place, flags, caption);
   } else {
+    // Engraved: crisp strokes, so the two copies stay apart.
+    QFont crisp = font();
+    crisp.setStyleStrategy(QFont::NoAntialias);
+    p.setFont(crisp);
     p.setPen(palette().color(QPalette::Light));
     p.drawText(place.translated(1, 1), flags, caption);
     p.setPen(palette().color(QPalette::Dark));
