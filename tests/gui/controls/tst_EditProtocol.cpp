@@ -1,6 +1,7 @@
 // The editing protocol as a user meets it: a small window with standing
 // fields, a scrolling grid with a cell edit box and a cell combo box, and a
 // commit routine that records what reaches it.
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -119,6 +120,10 @@ class TestForm : public QWidget, public TEditHost {
   }
 
   QString ItemHint(int itemCode) const override { return QString("項目%1の説明です。").arg(itemCode); }
+  // Like the material editor: only Enter ends an edit from the keys.
+  bool EndsEditOnKey(int lastKey) const override {
+    return enterOnly ? lastKey == kKeyEnter : TEditHost::EndsEditOnKey(lastKey);
+  }
 
   TEditEx *EDIT1_1, *EDIT1_2, *EDIT1_3, *EDIT2_1;
   TCBoxEx* CBOX2_1;
@@ -128,6 +133,7 @@ class TestForm : public QWidget, public TEditHost {
   QStatusBar* SBAR;
   std::vector<Commit> commits;
   bool refuse = false;
+  bool enterOnly = false;
 };
 
 }  // namespace
@@ -443,6 +449,93 @@ class EditProtocolTest : public QObject {
     boxes->answers = {MsgButton::Cancel};
     QVERIFY(!ConfirmDiscard(true));
     QCOMPARE(boxes->boxes.size(), size_t(4));
+  }
+
+  void escapeCanKeepTheCellEditorOpen() {
+    form->enterOnly = true;
+    test::ClickCell(form->STRG2_1, 2, 1);
+    test::TypeText(form->EDIT2_1, "5");
+    test::PressKey(form->EDIT2_1, Qt::Key_Escape);
+    QVERIFY(form->EDIT2_1->isVisible());
+    QCOMPARE(form->EDIT2_1->text(), QString("   3.0"));
+    test::TypeText(form->EDIT2_1, "6");  // after the restored text: 3.06
+    test::PressKey(form->EDIT2_1, Qt::Key_Return);
+    QVERIFY(!form->EDIT2_1->isVisible());
+    QCOMPARE(form->commits.size(), size_t(1));
+    QCOMPARE(form->commits[0].newText, std::string("     3.1"));
+  }
+
+  void comboListChoiceCommitsOnLeaving() {
+    PrepareCellEdit(form->STRG2_1, 1, 2);
+    SetItemCode(form->STRG2_1, ItemMode::Column, 1);
+    TCBoxEx* combo = form->CBOX2_1;
+    OpenCellCombo(combo, csDropDownList, true);
+    QTRY_VERIFY(combo->view()->isVisible());
+    QVERIFY(combo->IsEntered());
+    QCOMPARE(Edit.startIndex, 0);  // the empty cell is no entry of the list
+    combo->view()->setCurrentIndex(combo->model()->index(3, 0));
+    test::PressKey(combo->view(), Qt::Key_Return);
+    QTRY_VERIFY(!combo->view()->isVisible());
+    QCOMPARE(combo->PendingMark(), 1);
+    QVERIFY(form->commits.empty());  // chosen, not yet left
+    test::ClickWidget(form->OtherButton);
+    QCOMPARE(form->commits.size(), size_t(1));
+    QCOMPARE(form->commits[0].newIndex, 4);
+    QCOMPARE(form->commits[0].item, 2101);
+    QCOMPARE(form->STRG2_1->Cells(1, 2), QString("  4:ｺﾝｸﾘｰﾄ"));
+  }
+
+  void editTypeSettings() {
+    TEditEx edit;
+    edit.setMaxLength(20);
+    edit.setUnderPoint(2);
+    edit.setUnderInput(true);
+    edit.setEditType(TEditEx::etFloat);  // keeps its length, decimals and sign
+    QCOMPARE(edit.MaxLength(), 20);
+    QCOMPARE(edit.UnderPoint(), 2);
+    QVERIFY(edit.UnderInput());
+    QVERIFY(!edit.ZeroDisplay());
+    edit.setEditType(TEditEx::etWord);
+    QCOMPARE(edit.MaxLength(), 5);
+    QCOMPARE(edit.UnderPoint(), 0);
+    QVERIFY(!edit.UnderInput());
+    edit.setEditType(TEditEx::etDateTime);
+    QCOMPARE(edit.MaxLength(), 17);
+    QVERIFY(edit.ZeroDisplay());
+    QVERIFY(!edit.testAttribute(Qt::WA_InputMethodEnabled));
+    edit.setEditType(TEditEx::etString);
+    QVERIFY(edit.testAttribute(Qt::WA_InputMethodEnabled));
+    edit.setMaxLength(4);
+    edit.setUnderPoint(3);  // no room for 3 decimals in 4 bytes
+    QCOMPARE(edit.UnderPoint(), 1);
+
+    // A new box is a hidden blue cell editor; a standing field is shown in black.
+    TEditEx fresh;
+    QVERIFY(fresh.CellFrame());
+    QVERIFY(fresh.isHidden());
+    QCOMPARE(fresh.palette().color(QPalette::Text), QColor(0, 0, 0xFF));
+    fresh.setCellFrame(false);
+    QVERIFY(!fresh.isHidden());
+    QCOMPARE(fresh.palette().color(QPalette::Text), QColor(Qt::black));
+    fresh.setCalcuable(true);
+    QCOMPARE(fresh.palette().color(QPalette::Base), QColor(0xC0, 0xDC, 0xC0));
+    QVERIFY(fresh.setProperty("EditType", "etSmallInt"));  // as a window description sets it
+    QCOMPARE(fresh.EditType(), TEditEx::etSmallInt);
+
+    // Zero length and decimals keep the box's own.
+    TEditEx cell;
+    cell.setMaxLength(9);
+    cell.setEditType(TEditEx::etFloat);
+    cell.setUnderPoint(3);
+    ConfigureEdit(&cell, etFloat, 0, -1, 0);
+    QCOMPARE(cell.MaxLength(), 9);
+    QCOMPARE(cell.UnderPoint(), 3);
+    QVERIFY(cell.UnderInput());
+    QCOMPARE(Edit.underPoint, 3);
+    ConfigureEdit(&cell, etFloat, 7, 0, 2);
+    QCOMPARE(cell.MaxLength(), 7);
+    QCOMPARE(cell.UnderPoint(), 2);
+    QVERIFY(!cell.UnderInput());
   }
 
   void itemCodes() {
