@@ -5,12 +5,32 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTimer>
+#include <QValidator>
 
 #include "controls/EditProtocol.h"
 #include "controls/Fonts.h"
+#include "controls/QtText.h"
+#include "env/Cp932.h"
+#include "env/Messages.h"
 #include "env/EditState.h"
 
 namespace kondra {
+namespace {
+
+// Refuses, as they are typed, characters that Shift-JIS cannot hold.
+class Cp932Validator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    std::string bad;
+    if (IsCp932Text(S(input), &bad)) return Acceptable;
+    QTimer::singleShot(0, [bad] { ShowStatus("※「" + bad + "」はShift-JISにない文字なので入力できません。"); });
+    return Invalid;
+  }
+};
+
+}  // namespace
 
 TCBoxEx::TCBoxEx(QWidget* parent) : QComboBox(parent) {
   setFont(LegacyFont(kFontGothic, 9));
@@ -60,6 +80,20 @@ void TCBoxEx::HideEditor(QWidget* focusTo) {
   }
   hide();
   quiet_ = false;
+}
+
+void TCBoxEx::SetStyle(TComboStyle style) {
+  setEditable(style == csDropDown);
+  GuardTypedText();
+}
+
+void TCBoxEx::GuardTypedText() {
+  if (isEditable() && lineEdit() && !lineEdit()->validator()) setValidator(new Cp932Validator(this));
+}
+
+void TCBoxEx::showEvent(QShowEvent* event) {
+  GuardTypedText();
+  QComboBox::showEvent(event);
 }
 
 void TCBoxEx::showPopup() {

@@ -43,6 +43,8 @@ class TCBoxEx : public QComboBox {
   QString Text() const { return currentText(); }
   // Hides a cell editor without its leaving counting as an exit.
   void HideEditor(QWidget* focusTo);
+  // List only or editable; typed text is held to what Shift-JIS can store.
+  void SetStyle(TComboStyle style);
 
   void showPopup() override;
 
@@ -51,8 +53,10 @@ class TCBoxEx : public QComboBox {
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  void GuardTypedText();
   void EnsureEntered();
   void HandleKey(QKeyEvent* event);
 

@@ -429,7 +429,7 @@ void OpenCellCombo(TCBoxEx* combo, TComboStyle style, bool dropDown) {
   Edit.currentCombo = combo;
   PlaceOnCell(combo);
   combo->SetPendingMark(0);
-  combo->setEditable(style == csDropDown);
+  combo->SetStyle(style);
   combo->show();
   combo->raise();
   combo->setFocus(Qt::OtherFocusReason);

@@ -3,6 +3,7 @@
 // commit routine that records what reaches it.
 #include <QAbstractItemView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -483,6 +484,24 @@ class EditProtocolTest : public QObject {
     QCOMPARE(form->commits[0].newIndex, 4);
     QCOMPARE(form->commits[0].item, 2101);
     QCOMPARE(form->STRG2_1->Cells(1, 2), QString("  4:ｺﾝｸﾘｰﾄ"));
+  }
+
+  void editableComboTakesTypedText() {
+    PrepareCellEdit(form->STRG2_1, 1, 1);
+    SetItemCode(form->STRG2_1, ItemMode::Column, 1);
+    TCBoxEx* combo = form->CBOX2_1;
+    OpenCellCombo(combo, csDropDown, false);
+    QVERIFY(combo->isEditable());
+    QCOMPARE(combo->currentText(), QString("  2:合板"));
+    combo->lineEdit()->selectAll();
+    test::TypeText(combo, "鉄");
+    test::TypeText(combo, QString::fromUcs4(U"\U0001F600"));  // refused: no Shift-JIS form
+    QCOMPARE(combo->currentText(), QString("鉄"));
+    test::PressKey(combo, Qt::Key_Return);
+    QCOMPARE(form->commits.size(), size_t(1));
+    QCOMPARE(form->commits[0].newText, std::string("鉄"));
+    QCOMPARE(form->commits[0].newIndex, 2);  // typed, not chosen
+    QCOMPARE(form->STRG2_1->Cells(1, 1), QString("鉄"));
   }
 
   void editTypeSettings() {
