@@ -352,6 +352,10 @@ std::vector<std::string> ListFolder(std::string_view folder) {
   return names;
 }
 
+DriveKind DriveKindOf(char letter) {
+  return (letter == 'C' || letter == 'c') ? DriveKind::Fixed : DriveKind::NoRoot;
+}
+
 std::string CurrentFolder() {
   std::string buf(4096, '\0');
   if (!::getcwd(buf.data(), buf.size())) return {};

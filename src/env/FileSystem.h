@@ -58,6 +58,11 @@ bool RenameFile(std::string_view from, std::string_view to, std::string* error =
 // Names (not paths) of the entries of a folder, unsorted.
 std::vector<std::string> ListFolder(std::string_view folder);
 
+// Drive types, numbered as the platform's drive-type query numbers them.
+// POSIX has one drive, the fixed drive C:, and no other letter.
+enum class DriveKind { Unknown = 0, NoRoot = 1, Removable = 2, Fixed = 3, Remote = 4, CdRom = 5, RamDisk = 6 };
+DriveKind DriveKindOf(char letter);
+
 std::string CurrentFolder();  // with trailing "\"
 bool SetCurrentFolder(std::string_view path);
 
