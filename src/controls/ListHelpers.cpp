@@ -14,10 +14,13 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QWindow>
+#include <algorithm>
 #include <cstdio>
 
 #include "controls/QtText.h"
+#include "env/Paths.h"
 #include "env/Text.h"
+#include "records/TableFile.h"
 
 namespace kondra {
 namespace {
@@ -65,6 +68,53 @@ void LoadNumberedList(QListWidget* list, const std::function<std::string(int)>& 
 void LoadNumberedList(QStringList& list, const std::function<std::string(int)>& names, int first, bool numbered,
                       int last) {
   list = NumberedNames(names, first, numbered, last);
+}
+
+void LoadNameList(QComboBox* list, bool numbered) { LoadNumberedList(list, NameList, 1, numbered, NameCount); }
+
+void LoadNameList(QListWidget* list, bool numbered) { LoadNumberedList(list, NameList, 1, numbered, NameCount); }
+
+void LoadTableNames(QComboBox* list, const std::string& path, bool numbered) {
+  DataLoad(path);
+  LoadNumberedList(list, DT_Name, 1, numbered, DT_RowCount);
+}
+
+void LoadTableColumn(QComboBox* list, int column, bool numbered) {
+  LoadTableColumn(list, column, numbered, 1, DT_RowCount);
+}
+
+void LoadTableColumn(QComboBox* list, int column, bool numbered, int first, int last) {
+  if (column < 0 || column > kMaxTableCols) {
+    LoadNumberedList(list, DT_Name, 1, numbered, 0);  // no such column: an empty list
+    return;
+  }
+  first = std::max(first, 1);
+  last = std::min(last, static_cast<int>(DT_RowCount));
+  LoadNumberedList(
+      list, [column](int row) { return DT_Cell[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]; },
+      first, numbered, last);
+}
+
+void FillFileCombo(QComboBox* combo, const std::string& currentPath, const std::string& filter,
+                   FileComboNames names) {
+  SplitPath(currentPath);
+  const std::string folder = CurDir, ext = CurExt, fileName = CurFileName, path = folder + fileName;
+  ListFiles(folder, "*", ext);
+  int kept = 0;
+  bool listed = false;
+  for (int i = 1; i <= NameCount; ++i) {
+    const std::string& name = NameList[static_cast<std::size_t>(i)];
+    if (!filter.empty() && !Contains(filter, name)) continue;
+    if (UpperAscii(name) == UpperAscii(fileName)) listed = true;
+    NameList[static_cast<std::size_t>(++kept)] = names == FileComboNames::WithFolder ? folder + name : name;
+  }
+  NameCount = kept;
+  // A new calculation not yet saved is still the one on screen.
+  if (Contains("(新規).", fileName) && !listed && NameCount < kMaxNames)
+    NameList[static_cast<std::size_t>(++NameCount)] = names == FileComboNames::WithFolder ? path : fileName;
+  LoadNameList(combo, true);
+  SelectListItem(combo, Q(names == FileComboNames::WithFolder ? path : fileName));
+  SplitPath(currentPath);
 }
 
 int FindListItem(const QStringList& list, const QString& text, bool* found) {

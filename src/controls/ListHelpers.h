@@ -42,6 +42,25 @@ void LoadNumberedList(List&& list, const Names& names, int first, bool numbered,
                    first, numbered, last);
 }
 
+// The names of the shared name list, NameList[1..NameCount].
+void LoadNameList(QComboBox* list, bool numbered);
+void LoadNameList(QListWidget* list, bool numbered);
+// Loads a table file (DataLoad) and lists column 1 of its rows.
+void LoadTableNames(QComboBox* list, const std::string& path, bool numbered);
+// Column `column` (0..16) of rows 1..DT_RowCount of the loaded data table,
+// or of rows first..last (held within the loaded rows).
+void LoadTableColumn(QComboBox* list, int column, bool numbered);
+void LoadTableColumn(QComboBox* list, int column, bool numbered, int first, int last);
+
+// The files of the current path's folder with its extension, numbered,
+// each with the folder in front (WithFolder) or the bare file name (Bare);
+// with a filter only names containing it. A new file not yet saved ("(新規)."
+// in its name) is listed too. The current file is selected. The path
+// components (env/Paths.h) are those of the current path afterwards.
+enum class FileComboNames { WithFolder, Bare };
+void FillFileCombo(QComboBox* combo, const std::string& currentPath, const std::string& filter = std::string(),
+                   FileComboNames names = FileComboNames::WithFolder);
+
 // 1-based position of the first entry equal to `text` (0 when none, also for
 // an empty list or text). Both sides are compared without a numbering prefix
 // (up to a ":" at byte 3 or later) and with ASCII letters in upper case.

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -11,7 +12,12 @@
 #include <vector>
 
 #include "controls/ListHelpers.h"
+#include "controls/QtText.h"
+#include "env/FileSystem.h"
+#include "env/Paths.h"
 #include "gui/support/GuiTest.h"
+#include "records/TableFile.h"
+#include "support/TestEnv.h"
 
 using namespace kondra;
 
@@ -67,6 +73,63 @@ class ListHelpersTest : public QObject {
     QStringList lines;
     LoadNumberedList(lines, many, 99, true, 100);
     QCOMPARE(lines, (QStringList{" 99:x", "100:x"}));
+  }
+
+  void tableNamesAndColumns() {
+    test::BoxAnswers answers;
+    test::TempFolder temp;
+    const std::string path = temp.path() + "部位区分.DAT";
+    test::WriteCp932(path,
+                     "     3     3\r\n    10     6     4\r\n"
+                     "      外壁  0.12   1\r\n      屋根  0.34   2\r\n        床  0.56   3\r\n");
+    QComboBox combo;
+    LoadTableNames(&combo, path, true);
+    QCOMPARE(combo.count(), 3);
+    QCOMPARE(combo.itemText(0), QString("  1:外壁"));
+    QCOMPARE(combo.itemText(2), QString("  3:床"));
+    LoadTableColumn(&combo, 2, false);
+    QCOMPARE(combo.count(), 3);
+    QCOMPARE(combo.itemText(1), QString("0.34"));
+    LoadTableColumn(&combo, 3, true, 2, 9);  // rows beyond the table are left out
+    QCOMPARE(combo.count(), 2);
+    QCOMPARE(combo.itemText(0), QString("  2:2"));
+    LoadTableColumn(&combo, 17, false);
+    QCOMPARE(combo.count(), 0);
+
+    LoadTableNames(&combo, temp.path() + "missing.DAT", false);
+    QCOMPARE(combo.count(), 0);
+
+    QListWidget list;
+    NameCount = 2;
+    NameList[1] = "a";
+    NameList[2] = "b";
+    LoadNameList(&list, false);
+    QCOMPARE(list.count(), 2);
+    QCOMPARE(list.item(1)->text(), QString("b"));
+  }
+
+  void fileCombo() {
+    test::BoxAnswers answers;
+    test::TempFolder temp;
+    for (const char* name : {"b壁.KDR", "a.KDR", "note.TXT", "c.kdr"}) test::WriteBytes(temp.path() + name, "x");
+    QComboBox combo;
+    FillFileCombo(&combo, temp.path() + "a.KDR");
+    const QString dir = Q(temp.path());
+    QCOMPARE(combo.count(), 3);
+    QCOMPARE(combo.itemText(0), "  1:" + dir + "a.KDR");
+    QCOMPARE(combo.itemText(2), "  3:" + dir + "c.kdr");
+    QCOMPARE(combo.currentIndex(), 0);
+    QCOMPARE(Q(CurFileName), QString("a.KDR"));  // the current path's components again
+
+    FillFileCombo(&combo, temp.path() + "計算(新規).KDR", "b");
+    QCOMPARE(combo.count(), 2);
+    QCOMPARE(combo.itemText(0), "  1:" + dir + "b壁.KDR");
+    QCOMPARE(combo.itemText(1), "  2:" + dir + "計算(新規).KDR");
+    QCOMPARE(combo.currentIndex(), 1);
+
+    FillFileCombo(&combo, temp.path() + "c.kdr", "", FileComboNames::Bare);
+    QCOMPARE(combo.itemText(0), QString("  1:a.KDR"));
+    QCOMPARE(combo.currentText(), QString("  3:c.kdr"));
   }
 
   void selectListItem() {
