@@ -2,12 +2,17 @@
 
 #include <algorithm>
 
+#include "calc/CalcFile.h"
 #include "calc/Engine.h"
+#include "calc/LayerRecord.h"
 #include "env/Messages.h"
 #include "env/Numbers.h"
 #include "env/Text.h"
 #include "env/Units.h"
+#include "materials/MaterialFiles.h"
+#include "records/RecordStore.h"
 #include "psychro/Psychro.h"
+#include "records/TableFile.h"
 
 namespace kondra {
 
@@ -53,6 +58,41 @@ std::string SideDewPointText(int side, const CalcState& s) {
 }
 
 bool SidePressuresEqual(const CalcState& s) { return SideVapPressText(1, s) == SideVapPressText(2, s); }
+
+std::array<std::string, 4> LayerPropertyCells(int k, const CalcState& s) {
+  std::array<std::string, 4> cells;
+  if (k < 1 || k > kMaxLayers) return cells;
+  Read_NSV5(CalcStore, LayerLabel(k));
+  const TLayerData& d = s.LayerData[static_cast<std::size_t>(k)];
+  const float values[4] = {d.Conductivity, d.ThermalRes, d.Permeability, d.VapourRes};
+  for (int c = 0; c < 4; ++c) {
+    int decimals = SLDT_Decimals[static_cast<std::size_t>(c) + 2];
+    if (SIUnits && c == 2) decimals = 3;
+    if (SIUnits && c == 3) decimals = 6;
+    const float shown = static_cast<float>(static_cast<double>(values[c]) * UnitFactor[static_cast<std::size_t>(c) + 1]);
+    if (shown != 0) cells[static_cast<std::size_t>(c)] = FormatSingle(9, decimals, shown);
+  }
+  if (cells[1].empty() && !cells[0].empty()) cells[1] = "    0.000";
+  return cells;
+}
+
+std::string LayerThicknessCell(int k, const CalcState& s) {
+  if (k < 1 || k > kMaxLayers) return std::string();
+  const float mm = s.LayerData[static_cast<std::size_t>(k)].Thickness;
+  return mm == 0 ? std::string() : FormatSingle(10, 1, mm);
+}
+
+LayerLooks MaterialLooks(const CalcState& s) {
+  LayerLooks looks{};
+  DataLoad(MaterialFilePath());
+  for (int k = 1; k <= Rows(s); ++k) {
+    MaterialMatch m = FindMaterial(s.LayerName[static_cast<std::size_t>(k)]);
+    if (!m.found) continue;
+    TMaterialValues v = MaterialValuesOf(m.number);
+    looks[static_cast<std::size_t>(k)] = {v.Color, v.Pattern};
+  }
+  return looks;
+}
 
 ResultTable TableA(const CalcState& s) {
   ResultTable t;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "calc/CalcState.h"
+#include "calc/Diagram.h"
 
 namespace kondra {
 
@@ -36,6 +37,20 @@ std::string SideVapPressText(int side, const CalcState& s = Calc);
 std::string SideDewPointText(int side, const CalcState& s = Calc);
 // The two vapour-pressure texts are equal (no vapour flow; shown in red).
 bool SidePressuresEqual(const CalcState& s = Calc);
+
+// The property grid of the input display, row k (1 … 9) of the open
+// calculation: λ, r, p, rv times their unit factor, 9 wide, with the
+// decimals the layer record was written with (p with 3 and rv with 6 in SI
+// units); a zero leaves the cell empty, except that r shows "    0.000"
+// beside a λ. Reads the record from CalcStore and the values from `s`.
+std::array<std::string, 4> LayerPropertyCells(int k, const CalcState& s = Calc);
+// The thickness cell (10, 1), empty for 0.
+std::string LayerThicknessCell(int k, const CalcState& s = Calc);
+
+// The look of every layer row in the section picture: the colour (column 11)
+// and pattern (column 12) of its material in 材料物性.DAT, found by name
+// (loads the file). Rows whose material is not found keep the background.
+LayerLooks MaterialLooks(const CalcState& s = Calc);
 
 // A result table of five columns: titles and one row of cell texts per
 // boundary (A, rows 1 … n + 1) or per layer (B, rows 1 … n); rows[0] is row 1.

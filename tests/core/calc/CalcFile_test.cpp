@@ -5,6 +5,7 @@
 #include "calc/CalcInput.h"
 #include "calc/Engine.h"
 #include "calc/LayerRecord.h"
+#include "calc/Results.h"
 #include "core/calc/CalcTestData.h"
 #include "env/Cp932.h"
 #include "env/FileSystem.h"
@@ -105,6 +106,18 @@ TEST_F(CalcFileTest, TheWorkedExampleFromTheDatabases) {
   EXPECT_EQ(Calc.FlowMark[3], "▲");
   EXPECT_NEAR(Calc.CondRate, 1.90f, 0.005);
   EXPECT_TRUE(DataModified);
+
+  // The input grid shows each value with the decimals its record keeps.
+  using Cells = std::array<std::string, 4>;
+  EXPECT_EQ(LayerPropertyCells(1), (Cells{"", "    0.050", "", "    0.001"}));
+  EXPECT_EQ(LayerPropertyCells(2), (Cells{"    0.140", "    0.086", "  0.00160", "     7.50"}));
+  EXPECT_EQ(LayerThicknessCell(2), "      12.0");
+  EXPECT_EQ(LayerThicknessCell(1), "");
+  EXPECT_EQ(LayerPropertyCells(6), (Cells{}));
+  const LayerLooks looks = MaterialLooks();
+  EXPECT_EQ(looks[2].colour, 73);
+  EXPECT_EQ(looks[1].colour, 126);
+  EXPECT_EQ(looks[6].colour, LayerLook{}.colour);
 }
 
 TEST_F(CalcFileTest, SavedReadAndSavedAgainIsTheSameFileAndTheSameResults) {
@@ -145,6 +158,22 @@ TEST_F(CalcFileTest, SavedReadAndSavedAgainIsTheSameFileAndTheSameResults) {
   EXPECT_EQ(test::ReadBytes(second), bytes);
   EXPECT_EQ(CalcPath, second);
   EXPECT_EQ(Count("〔ファイル保存〕<" + second + ">"), 1);
+}
+
+// The sample of the installation was entered by kondra-cli new at build time.
+TEST_F(CalcFileTest, TheSampleOfTheInstallationReadsAndSavesUnchanged) {
+  const std::string root = fs::FromNative(KONDRA_INSTALL_TREE) + "\\";
+  const std::string sample = root + "CAL\\KDR\\TEST_KDR.KDR";
+  if (!fs::IsFile(sample)) GTEST_SKIP() << "this build has no sample calculation";
+  DatDir = root + "DATA\\DAT\\";
+  ASSERT_TRUE(ReadCalcFile(sample));
+  EXPECT_FALSE(DataModified);
+  ASSERT_TRUE(SaveCalcFile(Path("COPY.KDR")));
+  EXPECT_EQ(test::ReadBytes(Path("COPY.KDR")), test::ReadBytes(sample));
+  ASSERT_TRUE(Calculate());
+  EXPECT_EQ(Calc.PartIndex, 1);
+  EXPECT_EQ(Judge().panel, "判定：<ｸﾞﾗｽｳｰﾙ(例)>と<合板(例)>間で内部結露発生");
+  EXPECT_NEAR(Calc.CondRate, 1.90f, 0.005);
 }
 
 TEST_F(CalcFileTest, ANewFileHasNothingToCalculate) {
