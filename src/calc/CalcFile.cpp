@@ -215,7 +215,9 @@ void NewCalcFile(const std::string& path) {
 }
 
 std::string CalcFileProblem(const RecordStore& store) {
-  for (std::size_t i = 1; i < store.lines.size(); ++i) {
+  // Line 1 is the header, unless it is a record itself.
+  const std::size_t first = (!store.lines.empty() && store.lines[0].starts_with("№")) ? 0 : 1;
+  for (std::size_t i = first; i < store.lines.size(); ++i) {
     const std::string& line = store.lines[i];
     const std::string where = std::to_string(i + 1) + "行目";
     if (TrimBoth(line).empty()) continue;
