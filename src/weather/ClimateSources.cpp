@@ -89,11 +89,14 @@ struct Json {
   bool boolean = false;
   std::string text;  // the number's text or the string's value
   std::vector<Json> items;
-  std::vector<std::pair<std::string, Json>> members;
+  // An object's members as two parallel lists (a pair holding the type being
+  // defined is not allowed by every standard library).
+  std::vector<std::string> memberNames;
+  std::vector<Json> memberValues;
 
   const Json* Member(std::string_view name) const {
-    for (const auto& m : members)
-      if (m.first == name) return &m.second;
+    for (std::size_t i = 0; i < memberNames.size(); ++i)
+      if (memberNames[i] == name) return &memberValues[i];
     return nullptr;
   }
 };
@@ -284,7 +287,8 @@ class JsonReader {
       ++p_;
       Json value;
       if (!ReadValue(value, depth + 1, error)) return false;
-      v.members.emplace_back(std::move(name), std::move(value));
+      v.memberNames.push_back(std::move(name));
+      v.memberValues.push_back(std::move(value));
       SkipBlanks();
       if (p_ >= s_.size()) return Fail("unterminated object", error);
       if (s_[p_] == ',') {
@@ -434,7 +438,9 @@ bool ParseRadiationNormals(std::string_view utf8, const std::string& fileName,
     return false;
   }
   std::vector<RadiationNormals> out;
-  for (const auto& [name, entry] : doc.members) {
+  for (std::size_t m = 0; m < doc.memberNames.size(); ++m) {
+    const std::string& name = doc.memberNames[m];
+    const Json& entry = doc.memberValues[m];
     const std::string where = fileName + ", station " + name + ": ";
     if (entry.kind != Json::Object) {
       error = where + "not an object";
