@@ -97,7 +97,8 @@ std::optional<RgbImage> DecodeBmp(std::string_view data, std::string* error) {
   }
   bool topDown = height < 0;
   if (topDown) height = -height;
-  if (width <= 0 || height <= 0 || width > kMaxBitmapSide || height > kMaxBitmapSide) {
+  if (width <= 0 || height <= 0 || width > kMaxBitmapSide || height > kMaxBitmapSide ||
+      width * height > kMaxBitmapPixels) {
     SetError(error, "ビットマップの大きさが正しくありません");
     return std::nullopt;
   }

@@ -32,8 +32,10 @@ struct RgbImage {
 // Pixel formats a bitmap file is written in.
 enum class PixelFormat { pf24bit, pf32bit };
 
-// The largest side accepted, in pixels.
+// The largest side and the most pixels accepted (a few bytes of a JPEG
+// file may claim any size).
 inline constexpr int32_t kMaxBitmapSide = 30000;
+inline constexpr int64_t kMaxBitmapPixels = 50'000'000;
 
 // Decodes a bitmap file. Nothing, with `error` saying why, for data that is
 // not a bitmap this program can read.

@@ -11,6 +11,7 @@
 #include <variant>
 
 #include "env/Cp932.h"
+#include "output/Bitmap.h"
 
 namespace kondra {
 
@@ -503,14 +504,39 @@ void Player::DrawText(bool wide) {
 
 void Player::DrawImage() {
   const auto& rec = As<U_EMRSTRETCHDIBITS>();
-  if (rec.cbBmiSrc == 0 || rec.cbBitsSrc == 0) return;
+  if (rec.cbBmiSrc == 0 || rec.cbBitsSrc == 0 || rec.offBmiSrc > Size() ||
+      Size() - rec.offBmiSrc < sizeof(U_BITMAPINFOHEADER))
+    return;
   const char* px = nullptr;
   const U_RGBQUAD* ct = nullptr;
   uint32_t numCt = 0, width = 0, height = 0, colortype = 0, invert = 0;
   uint32_t bic = get_DIB_params(Raw(), rec.offBitsSrc, rec.offBmiSrc, &px, &ct, &numCt, &width, &height, &colortype,
                                 &invert);
-  if (bic != U_BI_RGB || width == 0 || height == 0 || width > 20000 || height > 20000) return;
+  if (bic != U_BI_RGB || width == 0 || height == 0 || width > static_cast<uint32_t>(kMaxBitmapSide) ||
+      height > static_cast<uint32_t>(kMaxBitmapSide) ||
+      static_cast<int64_t>(width) * height > kMaxBitmapPixels)
+    return;
+  // The pixels must lie inside the record.
+  uint64_t stride = ((static_cast<uint64_t>(width) * colortype + 31) / 32) * 4;
+  if (colortype == 0 || rec.offBitsSrc > Size() || stride * height > Size() - rec.offBitsSrc) return;
   char* rgba = nullptr;
+  if (numCt > 0 && (ct == nullptr || reinterpret_cast<const char*>(ct) + 4 * static_cast<std::size_t>(numCt) >
+                                         Raw() + Size()))
+    return;
+  // A colour table shorter than the pixels' range is filled up with black,
+  // so no pixel value reads past it.
+  std::vector<U_RGBQUAD> table;
+  if (colortype <= 8) {
+    if (numCt == 0) return;
+    table.assign(std::size_t{1} << colortype, U_RGBQUAD{0, 0, 0, 0});
+    std::memcpy(table.data(), ct, 4 * std::min<std::size_t>(numCt, table.size()));
+    ct = table.data();
+    numCt = static_cast<uint32_t>(table.size());
+  } else if (colortype != 16 && colortype != 24 && colortype != 32) {
+    return;
+  } else {
+    numCt = 0;
+  }
   if (DIB_to_RGBA(px, ct, static_cast<int>(numCt), &rgba, static_cast<int>(width), static_cast<int>(height), colortype,
                   numCt > 0 ? 1 : 0, static_cast<int>(invert)) != 0 ||
       !rgba)
@@ -524,15 +550,20 @@ void Player::DrawImage() {
     std::free(rgba);
     return;
   }
+  // The converted rows run from the bottom up. The source rectangle of a
+  // bottom-up bitmap is counted from its bottom row, that of a top-down one
+  // from its top row.
   std::vector<uint8_t> rgb(static_cast<std::size_t>(sw) * static_cast<std::size_t>(sh) * 3);
-  for (int32_t y = 0; y < sh; ++y)
+  for (int32_t y = 0; y < sh; ++y) {
+    int32_t row = invert ? static_cast<int32_t>(height) - 1 - (sy0 + y) : sy0 + sh - 1 - y;
     for (int32_t x = 0; x < sw; ++x) {
-      const char* s = rgba + (static_cast<std::size_t>(sy0 + y) * width + static_cast<std::size_t>(sx0 + x)) * 4;
+      const char* s = rgba + (static_cast<std::size_t>(row) * width + static_cast<std::size_t>(sx0 + x)) * 4;
       uint8_t* d = rgb.data() + (static_cast<std::size_t>(y) * static_cast<std::size_t>(sw) + static_cast<std::size_t>(x)) * 3;
       d[0] = static_cast<uint8_t>(s[0]);
       d[1] = static_cast<uint8_t>(s[1]);
       d[2] = static_cast<uint8_t>(s[2]);
     }
+  }
   std::free(rgba);
   EmfPointF a = ToDevice(rec.Dest.x, rec.Dest.y);
   EmfPointF c = ToDevice(rec.Dest.x + rec.cDest.x, rec.Dest.y + rec.cDest.y);
@@ -541,7 +572,9 @@ void Player::DrawImage() {
 
 void Player::Play(const EmfRecord& record) {
   size_ = record.bytes.size();
-  buffer_.assign((size_ + 3) / 4 + 1, 0);
+  // Fixed parts of a record read past a short record find zeros; every
+  // array is checked against the record's length before it is read.
+  buffer_.assign(std::max<std::size_t>((size_ + 3) / 4 + 1, 256), 0);
   std::memcpy(buffer_.data(), record.bytes.data(), size_);
   if (record.type != U_EMR_HEADER && !U_emf_record_safe(Raw())) return;
 
@@ -690,6 +723,8 @@ void Player::Play(const EmfRecord& record) {
       bool shortPoints = record.type >= U_EMR_POLYBEZIER16;
       uint32_t count = As<U_EMRPOLYLINE>().cptl;
       std::size_t first = shortPoints ? offsetof(U_EMRPOLYLINE16, apts) : offsetof(U_EMRPOLYLINE, aptl);
+      std::size_t pointSize = shortPoints ? sizeof(U_POINT16) : sizeof(U_POINTL);
+      if (first > Size() || count > (Size() - first) / pointSize) break;
       std::vector<EmfPointF> pts = Points(Raw() + first, count, shortPoints);
       uint32_t kind = shortPoints ? record.type - (U_EMR_POLYBEZIER16 - U_EMR_POLYBEZIER) : record.type;
       if (kind == U_EMR_POLYGON) {
@@ -724,6 +759,8 @@ void Player::Play(const EmfRecord& record) {
       const auto& r = As<U_EMRPOLYPOLYLINE>();
       std::size_t countsAt = offsetof(U_EMRPOLYPOLYLINE, aPolyCounts);
       std::size_t pointsAt = countsAt + static_cast<std::size_t>(r.nPolys) * 4;
+      std::size_t pointSize = shortPoints ? sizeof(U_POINT16) : sizeof(U_POINTL);
+      if (r.nPolys > Size() / 4 || pointsAt > Size() || r.cptl > (Size() - pointsAt) / pointSize) break;
       std::vector<EmfPointF> all = Points(Raw() + pointsAt, r.cptl, shortPoints);
       std::vector<std::vector<EmfPointF>> parts;
       std::size_t at = 0;

@@ -108,7 +108,8 @@ bool Decompress(std::string_view data, Decoded& out, char* message) {
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
   jpeg_read_header(&info, TRUE);
   if (info.image_width == 0 || info.image_height == 0 || info.image_width > kMaxBitmapSide ||
-      info.image_height > kMaxBitmapSide) {
+      info.image_height > kMaxBitmapSide ||
+      static_cast<int64_t>(info.image_width) * info.image_height > kMaxBitmapPixels) {
     jpeg_destroy_decompress(&info);
     std::snprintf(message, JMSG_LENGTH_MAX, "%s", "JPEG画像の大きさが正しくありません");
     return false;

@@ -2,7 +2,10 @@
 
 #include <uemf.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstddef>
 #include <cstring>
 
@@ -32,14 +35,25 @@ void PutI32(std::string& data, std::size_t offset, int64_t value) {
   for (int i = 0; i < 4; ++i) data[offset + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-// a × b ÷ c rounded to the nearest integer (halves away from zero).
+// a × b ÷ c rounded to the nearest integer (halves away from zero), without
+// overflow on the way; a result beyond 64 bits saturates.
 int64_t MulDivRound(int64_t a, int64_t b, int64_t c) {
   if (c == 0) return 0;
-  int64_t n = a * b;
-  int64_t q = n / c;
-  int64_t r = n % c;
-  if (2 * (r < 0 ? -r : r) >= (c < 0 ? -c : c)) q += ((n < 0) != (c < 0)) ? -1 : 1;
-  return q;
+  long double v = static_cast<long double>(a) * static_cast<long double>(b) / static_cast<long double>(c);
+  if (v >= 9.2e18L) return INT64_MAX;
+  if (v <= -9.2e18L) return INT64_MIN;
+  return std::llround(v);
+}
+
+bool FitsInt32(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
+
+int32_t Saturated(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+// Hundredths of a millimetre to pixels of a device, through the micrometre
+// size when there is one (the millimetres are whole and may be a little off).
+int64_t FrameToPixels(int64_t frame, int32_t pixels, int32_t mm, int32_t um) {
+  if (um > 0) return MulDivRound(frame * 10, pixels, um);
+  return MulDivRound(frame, pixels, int64_t{mm} * 100);
 }
 
 constexpr std::size_t kOffBounds = offsetof(U_EMRHEADER, rclBounds);
@@ -141,26 +155,20 @@ std::string Utf8Of(std::u16string_view utf16) {
 }
 
 int32_t EmfHeader::WidthAt(int32_t dpi) const {
-  return static_cast<int32_t>(MulDivRound(int64_t{frameRight} - frameLeft, dpi, 2540));
+  return Saturated(MulDivRound(int64_t{frameRight} - frameLeft, dpi, 2540));
 }
 
 int32_t EmfHeader::HeightAt(int32_t dpi) const {
-  return static_cast<int32_t>(MulDivRound(int64_t{frameBottom} - frameTop, dpi, 2540));
+  return Saturated(MulDivRound(int64_t{frameBottom} - frameTop, dpi, 2540));
 }
 
-// Hundredths of a millimetre to pixels of the device, through the
-// micrometre size when the header has it (the millimetres are whole and may
-// be a little off).
 int32_t EmfHeader::DeviceWidth() const {
-  int64_t frame = int64_t{frameRight} - frameLeft;
-  if (deviceWidthUm > 0) return static_cast<int32_t>(MulDivRound(frame * 10, deviceWidthPixels, deviceWidthUm));
-  return static_cast<int32_t>(MulDivRound(frame, deviceWidthPixels, int64_t{deviceWidthMm} * 100));
+  return Saturated(FrameToPixels(int64_t{frameRight} - frameLeft, deviceWidthPixels, deviceWidthMm, deviceWidthUm));
 }
 
 int32_t EmfHeader::DeviceHeight() const {
-  int64_t frame = int64_t{frameBottom} - frameTop;
-  if (deviceHeightUm > 0) return static_cast<int32_t>(MulDivRound(frame * 10, deviceHeightPixels, deviceHeightUm));
-  return static_cast<int32_t>(MulDivRound(frame, deviceHeightPixels, int64_t{deviceHeightMm} * 100));
+  return Saturated(
+      FrameToPixels(int64_t{frameBottom} - frameTop, deviceHeightPixels, deviceHeightMm, deviceHeightUm));
 }
 
 bool SplitEmf(std::string_view data, std::vector<EmfRecord>& records, std::string* error) {
@@ -251,15 +259,31 @@ bool SetMetafileResolution(std::string& data, int32_t dpiX, int32_t dpiY, std::s
   // The picture's size in pixels of its device is kept. It is rounded, not
   // truncated: a frame that was itself rounded from whole pixels would
   // otherwise lose a pixel at every rewrite.
-  int64_t w = header->DeviceWidth();
-  int64_t h = header->DeviceHeight();
-  PutI32(data, kOffFrame + 8, header->frameLeft + MulDivRound(w, 2540, dpiX));
-  PutI32(data, kOffFrame + 12, header->frameTop + MulDivRound(h, 2540, dpiY));
-  PutI32(data, kOffMillimetres, MulDivRound(header->deviceWidthPixels, 254, int64_t{dpiX} * 10));
-  PutI32(data, kOffMillimetres + 4, MulDivRound(header->deviceHeightPixels, 254, int64_t{dpiY} * 10));
+  int64_t w = FrameToPixels(int64_t{header->frameRight} - header->frameLeft, header->deviceWidthPixels,
+                            header->deviceWidthMm, header->deviceWidthUm);
+  int64_t h = FrameToPixels(int64_t{header->frameBottom} - header->frameTop, header->deviceHeightPixels,
+                            header->deviceHeightMm, header->deviceHeightUm);
+  int64_t frameW = MulDivRound(w, 2540, dpiX);
+  int64_t frameH = MulDivRound(h, 2540, dpiY);
+  int64_t right = FitsInt32(frameW) ? header->frameLeft + frameW : INT64_MAX;
+  int64_t bottom = FitsInt32(frameH) ? header->frameTop + frameH : INT64_MAX;
+  // A device is at least a millimetre wide, so the header stays readable.
+  int64_t mmW = std::max<int64_t>(1, MulDivRound(header->deviceWidthPixels, 254, int64_t{dpiX} * 10));
+  int64_t mmH = std::max<int64_t>(1, MulDivRound(header->deviceHeightPixels, 254, int64_t{dpiY} * 10));
+  int64_t umW = std::max<int64_t>(1, MulDivRound(header->deviceWidthPixels, 25400, dpiX));
+  int64_t umH = std::max<int64_t>(1, MulDivRound(header->deviceHeightPixels, 25400, dpiY));
+  if (!FitsInt32(right) || !FitsInt32(bottom) || !FitsInt32(mmW) || !FitsInt32(mmH) || !FitsInt32(umW) ||
+      !FitsInt32(umH)) {
+    SetError(error, "メタファイルの大きさが大きすぎます");
+    return false;
+  }
+  PutI32(data, kOffFrame + 8, right);
+  PutI32(data, kOffFrame + 12, bottom);
+  PutI32(data, kOffMillimetres, mmW);
+  PutI32(data, kOffMillimetres + 4, mmH);
   if (header->headerSize >= kOffMicrometres + 8) {
-    PutI32(data, kOffMicrometres, MulDivRound(header->deviceWidthPixels, 25400, dpiX));
-    PutI32(data, kOffMicrometres + 4, MulDivRound(header->deviceHeightPixels, 25400, dpiY));
+    PutI32(data, kOffMicrometres, umW);
+    PutI32(data, kOffMicrometres + 4, umH);
   }
   return true;
 }

@@ -217,7 +217,16 @@ TEST(EmfWriter, FinerLogicalUnitsMapBackToPixels) {
   font.face = "IPAGothic";
   w.UseFont(font);
   w.TextOut({16 * 5, 16 * 6}, u"ab", {16 * 6, 16 * 6}, {16 * 5, 16 * 6, 16 * 17, 16 * 18}, false);
+  // Three by two pixels (rows padded in the file) stretched onto 30 × 20.
+  std::vector<uint8_t> rgb = {255, 0, 0, 0, 255, 0, 0, 0, 255, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+  w.StretchImage({16 * 100, 16 * 50, 16 * 130, 16 * 70}, 3, 2, rgb);
   test::RecordingTarget t = Play(w.Finish());
+  EXPECT_EQ(t.images, 1);
+  EXPECT_EQ(t.imageWidth, 3);
+  EXPECT_EQ(t.imageHeight, 2);
+  EXPECT_EQ(t.imageRgb, rgb);
+  EXPECT_EQ(t.imageRect.left, 100);
+  EXPECT_EQ(t.imageRect.bottom, 70);
   ASSERT_EQ(t.strokes.size(), 1u);
   EXPECT_TRUE(Near(t.strokes[0].lines[0][0], 11, 20.5));
   EXPECT_EQ(t.strokes[0].pen.width, 2);

@@ -31,6 +31,9 @@ class RecordingTarget : public EmfTarget {
   std::vector<EmfPlayText> texts;
   int images = 0;
   int clips = 0;
+  EmfRectF imageRect;
+  int32_t imageWidth = 0, imageHeight = 0;
+  std::vector<uint8_t> imageRgb;
 
   void Fill(const std::vector<std::vector<EmfPointF>>& polygons, bool winding, const EmfPlayBrush& brush, int32_t rop2,
             int32_t, bool) override {
@@ -40,7 +43,13 @@ class RecordingTarget : public EmfTarget {
     strokes.push_back({lines, pen, rop2});
   }
   void Text(const EmfPlayText& text) override { texts.push_back(text); }
-  void Image(const EmfRectF&, int32_t, int32_t, const std::vector<uint8_t>&) override { ++images; }
+  void Image(const EmfRectF& dest, int32_t w, int32_t h, const std::vector<uint8_t>& rgb) override {
+    ++images;
+    imageRect = dest;
+    imageWidth = w;
+    imageHeight = h;
+    imageRgb = rgb;
+  }
   void Clip(const std::optional<EmfRectF>&) override { ++clips; }
 };
 
