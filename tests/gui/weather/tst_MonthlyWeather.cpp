@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
@@ -44,7 +45,8 @@ namespace {
 namespace sfs = std::filesystem;
 
 // Chooses the entry named `name` (numbered "%3d:name") from a combo's list
-// with the mouse, as a user does.
+// as a user does: a click opens the list, the keys walk to the entry and
+// Enter takes it.
 bool ChooseFromList(QComboBox* combo, const QString& name) {
   int index = -1;
   for (int i = 0; i < combo->count(); ++i)
@@ -56,14 +58,11 @@ bool ChooseFromList(QComboBox* combo, const QString& name) {
   test::ClickWidget(combo);
   QAbstractItemView* view = combo->view();
   if (!QTest::qWaitForWindowExposed(view->window())) return false;
-  // The list ignores a release that follows its opening within a double-click time.
-  QTest::qWait(QApplication::doubleClickInterval() + 20);
-  const QModelIndex item = view->model()->index(index, 0);
-  view->scrollTo(item);
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(item).center());
-  QTest::qWait(20);
-  if (view->window()->isVisible()) qWarning() << "the list of" << combo->objectName() << "stays open";
-  return !view->window()->isVisible();
+  QTest::keyClick(view, Qt::Key_Home);
+  for (int i = 0; i < index; ++i) QTest::keyClick(view, Qt::Key_Down);
+  QTest::keyClick(view, Qt::Key_Return);
+  for (int waited = 0; view->window()->isVisible() && waited < 1000; waited += 10) QTest::qWait(10);
+  return !view->window()->isVisible() && combo->currentIndex() == index;
 }
 
 int PointNumber(const std::string& name, const std::string& region) {
@@ -373,6 +372,32 @@ class MonthlyWeatherTest : public QObject {
     QCOMPARE(chooser->PointList()->currentText().section(':', 1), QString("浜松"));
     QTest::mouseClick(chooser->CloseButton(), Qt::LeftButton);
     QCOMPARE(CurStation.PointNo, hamamatsu);
+  }
+
+  void theChooserNumbersPointsByTheirNumberAndMoves() {
+    Open();
+    // 島根県 lists the points from 103 on; its first entry is point 103.
+    ChooseStation("島根県", "");
+    TPSTINPFrame* chooser = frame->StationChooser();
+    QCOMPARE(FirstPointOfRegion, 103);
+    QVERIFY(chooser->PointList()->itemText(0).startsWith("103:"));
+    const QString first = chooser->PointList()->itemText(0).section(':', 1);
+    QVERIFY(ChooseFromList(chooser->PointList(), first));
+    QCOMPARE(ShownPoint, 103);
+    QCOMPARE(CurStation.PointNo, 103);
+    QCOMPARE(CurStation.RegionText, std::string("島根県"));
+    QCOMPARE(LabelText("LBL10"), QString("〔 島根県 %1 〕").arg(first));
+    QCOMPARE(frame->PointInput()->NumberEdit()->text(), QString("  103"));
+
+    // Dragging the chooser's label moves it.
+    QWidget* handle = chooser->findChild<QWidget*>("LBL_St2");
+    const QPoint before = chooser->pos();
+    QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), handle->mapToGlobal(QPointF(5, 5)) - QPointF(40, 20),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(handle, &move);
+    QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QCOMPARE(chooser->pos(), before - QPoint(40, 20));
   }
 
   void aClickOnAValueExplainsIt() {
