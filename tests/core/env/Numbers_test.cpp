@@ -166,6 +166,7 @@ TEST_F(NumbersTest, FormattingHelpers) {
 
   EXPECT_EQ(DegMinText(35.42), " 35ﾟ42'");
   EXPECT_EQ(DegMinText(139.05), "139ﾟ05'");
+  EXPECT_EQ(DegMinText(33.57), " 33ﾟ57'");  // 57 minutes stay with 33 degrees
   EXPECT_EQ(DegMinText(35.996), " 36ﾟ00'");  // the minutes carry into the degrees
   EXPECT_EQ(DegMinText(static_cast<float>(35.42)), " 35ﾟ42'");
 }
