@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "controls/Fonts.h"
+#include "controls/ListHelpers.h"
 #include "controls/QtMessageFace.h"
 #include "controls/QtText.h"
 #include "controls/StrGEx.h"
@@ -458,6 +459,7 @@ void TMWDDispFrame::UpdateChartButtons() {
 void TMWDDispFrame::SelectChartKind(int kind) {
   if (kind < 1 || kind > 3) return;
   chartKind_ = kind;
+  SetRadioQuietly(ui->PNL2, kind);
   ShowChart();
 }
 

@@ -311,6 +311,7 @@ class MonthlyWeatherTest : public QObject {
     // The charts follow the table: chart 3's April global radiation.
     QTest::mouseClick(frame->ChartButton(), Qt::LeftButton);
     frame->SelectChartKind(3);
+    QVERIFY(frame->findChild<QRadioButton*>("RBTN2_3")->isChecked());
     auto* global = qobject_cast<QBarSeries*>(frame->Chart(3)->chart()->series()[0]);
     QVERIFY(global);
     QCOMPARE(global->barSets()[0]->at(3), static_cast<double>(Cell(5, 13).trimmed().toFloat()));
