@@ -356,7 +356,10 @@ void TMWDDispFrame::ShowMonthly(int32_t pointNo) {
   ui->PNOINPFM->RefreshPointInput();
   ui->PNOINPFM->EnablePointInput(true, 1);
   ui->PNL_SI->setText(Q(UnitSystemName));
-  ui->LBL_ERR->setVisible(TextToInt(S(grid->Cells(kTableYearCol, 1))) == 0);
+  // No data for the point: no yearly mean temperature (a record of zeros
+  // reads 0; a mean between -1 and 1 ℃ is data all the same).
+  const std::string year = S(grid->Cells(kTableYearCol, 1));
+  ui->LBL_ERR->setVisible(IsAbsentCell(year) || TextToFloat(year) == 0.0);
 
   const bool exists = CheckFile(MonthlyFile, 0);
   ui->LBL9->setText(exists ? Q(AbbrevPath(MonthlyFile)) : QStringLiteral("※ファイルなし"));

@@ -522,11 +522,18 @@ class MonthlyWeatherTest : public QObject {
     Grab("monthly-unregistered");
     TypePoint(QString::number(hamamatsu));
     QVERIFY(frame->Label("LBL_ERR")->isHidden());
+    // A yearly mean of 0.4 ℃ is data.
+    const float cold = 0.4f;
+    std::memcpy(patched.data() + MonthlyRecordOffset(hamamatsu + 2) + MonthlyValueOffset(1, 13), &cold, 4);
+    test::WriteBytes(monthly, patched);
+    TypePoint(QString::number(hamamatsu + 2));
+    QCOMPARE(Cell(14, 1), QString("   0.4"));
+    QVERIFY(frame->Label("LBL_ERR")->isHidden());
 
     // Without the monthly file the table keeps its figures and says so in red.
     QVERIFY(fs::RemoveFile(monthly));
     const QString january = Cell(2, 1);
-    TypePoint(QString::number(hamamatsu + 2));
+    TypePoint(QString::number(hamamatsu + 3));
     QCOMPARE(LabelText("LBL9"), QString("※ファイルなし"));
     QCOMPARE(frame->Label("LBL9")->palette().color(QPalette::WindowText), QColor(Qt::red));
     QCOMPARE(Cell(2, 1), january);
