@@ -49,7 +49,7 @@ constexpr int kGlobalRadiationRow = 13;
 enum class SeriesKind { Bar, Line };
 enum AxisId { kAxisLeft, kAxisRight, kAxisHumidity, kAxisPrecipitation };
 
-struct SeriesSpec {
+struct SeriesStyle {
   const char* title;
   SeriesKind kind;
   AxisId axis;
@@ -59,8 +59,8 @@ struct SeriesSpec {
 };
 
 // Series of each chart, in the order of its table rows (ChartRows).
-const std::vector<SeriesSpec>& SeriesOf(int kind) {
-  static const std::vector<SeriesSpec> overview = {
+const std::vector<SeriesStyle>& SeriesOf(int kind) {
+  static const std::vector<SeriesStyle> overview = {
       {"全日射量", SeriesKind::Bar, kAxisRight, 0, false, 0xF4A43C},
       {"降水量", SeriesKind::Bar, kAxisPrecipitation, 0, false, 0x5A8CE6},
       {"垂直壁南", SeriesKind::Bar, kAxisRight, 0, false, 0xE6D25A},
@@ -72,7 +72,7 @@ const std::vector<SeriesSpec>& SeriesOf(int kind) {
       {"相対湿度", SeriesKind::Line, kAxisHumidity, 2, false, 0x00A0A0},
       {"土中温度", SeriesKind::Line, kAxisLeft, 2, false, 0x8B4513},
   };
-  static const std::vector<SeriesSpec> temperature = {
+  static const std::vector<SeriesStyle> temperature = {
       {"最高気温", SeriesKind::Line, kAxisLeft, 1, false, 0xE00000},
       {"最低気温", SeriesKind::Line, kAxisLeft, 1, false, 0x0000E0},
       {"極暑気温", SeriesKind::Line, kAxisLeft, 1, true, 0xC80078},
@@ -80,7 +80,7 @@ const std::vector<SeriesSpec>& SeriesOf(int kind) {
       {"土中温度", SeriesKind::Line, kAxisLeft, 2, false, 0x8B4513},
       {"平均気温", SeriesKind::Line, kAxisLeft, 2, false, 0x008C00},
   };
-  static const std::vector<SeriesSpec> radiation = {
+  static const std::vector<SeriesStyle> radiation = {
       {"全日射量", SeriesKind::Bar, kAxisLeft, 0, false, 0xF4A43C},
       {"４寸傾東", SeriesKind::Bar, kAxisLeft, 0, false, 0xE65A5A},
       {"４寸傾西", SeriesKind::Bar, kAxisLeft, 0, false, 0x5AB45A},
@@ -91,7 +91,7 @@ const std::vector<SeriesSpec>& SeriesOf(int kind) {
       {"垂直壁南", SeriesKind::Bar, kAxisLeft, 0, false, 0xE6D25A},
       {"垂直壁北", SeriesKind::Bar, kAxisLeft, 0, false, 0x2850A0},
   };
-  static const std::vector<SeriesSpec> none;
+  static const std::vector<SeriesStyle> none;
   switch (kind) {
     case 1:
       return overview;
@@ -257,22 +257,22 @@ void TMWDDispFrame::BuildCharts() {
 
     // Bars of different series stand side by side: each bar series keeps
     // a slot for every bar series of the chart and fills only its own.
-    const auto& specs = SeriesOf(kind);
+    const auto& styles = SeriesOf(kind);
     const int bars =
-        static_cast<int>(std::count_if(specs.begin(), specs.end(), [](const SeriesSpec& s) { return s.kind == SeriesKind::Bar; }));
+        static_cast<int>(std::count_if(styles.begin(), styles.end(), [](const SeriesStyle& s) { return s.kind == SeriesKind::Bar; }));
     int barSlot = 0;
-    for (const SeriesSpec& spec : specs) {
-      const QString title = QString::fromUtf8(spec.title);
+    for (const SeriesStyle& style : styles) {
+      const QString title = QString::fromUtf8(style.title);
       QAbstractSeries* series = nullptr;
-      if (spec.kind == SeriesKind::Bar) {
+      if (style.kind == SeriesKind::Bar) {
         auto* bar = new QBarSeries;
         bar->setName(title);
         bar->setBarWidth(0.85);
         for (int slot = 0; slot < bars; ++slot) {
           auto* set = new QBarSet(slot == barSlot ? title : QString());
           if (slot == barSlot) {
-            set->setColor(QColor(spec.colour));
-            set->setBorderColor(QColor(spec.colour).darker(130));
+            set->setColor(QColor(style.colour));
+            set->setBorderColor(QColor(style.colour).darker(130));
           } else {
             set->setColor(Qt::transparent);
             set->setBorderColor(Qt::transparent);
@@ -286,9 +286,9 @@ void TMWDDispFrame::BuildCharts() {
       } else {
         auto* line = new QLineSeries;
         line->setName(title);
-        QPen pen(QColor(spec.colour));
-        pen.setWidth(spec.width);
-        pen.setStyle(spec.dotted ? Qt::DotLine : Qt::SolidLine);
+        QPen pen(QColor(style.colour));
+        pen.setWidth(style.width);
+        pen.setStyle(style.dotted ? Qt::DotLine : Qt::SolidLine);
         line->setPen(pen);
         line->setPointsVisible(true);
         series = line;
@@ -296,7 +296,7 @@ void TMWDDispFrame::BuildCharts() {
       series->setProperty("checked", true);
       chart->addSeries(series);
       series->attachAxis(months);
-      series->attachAxis(axes[spec.axis]);
+      series->attachAxis(axes[style.axis]);
     }
     auto* view = new QChartView(chart, this);
     view->setObjectName(QStringLiteral("CHAT%1").arg(kind));
@@ -413,12 +413,12 @@ void TMWDDispFrame::FillChart(int kind, const QStringList& lines) {
     }
   };
   std::array<Extent, 4> extents;
-  const auto& specs = SeriesOf(kind);
+  const auto& styles = SeriesOf(kind);
   const QList<QAbstractSeries*> all = chart->series();
   const int count = std::min<int>(static_cast<int>(all.size()), static_cast<int>(lines.size()));
   for (int k = 0; k < count; ++k) {
     const std::string line = S(lines[k]);
-    const SeriesSpec& spec = specs[static_cast<std::size_t>(k)];
+    const SeriesStyle& style = styles[static_cast<std::size_t>(k)];
     if (auto* bar = qobject_cast<QBarSeries*>(all[k])) {
       for (QBarSet* set : bar->barSets()) {
         if (set->property("blankSlot").toBool()) continue;
@@ -426,7 +426,7 @@ void TMWDDispFrame::FillChart(int kind, const QStringList& lines) {
           const std::optional<float> v = ChartLineValue(line, m);
           // A bar of nothing for an absent value.
           set->replace(m - 1, v ? *v : 0.0);
-          if (v) extents[spec.axis].Add(*v);
+          if (v) extents[style.axis].Add(*v);
         }
       }
     } else if (auto* xy = qobject_cast<QLineSeries*>(all[k])) {
@@ -434,7 +434,7 @@ void TMWDDispFrame::FillChart(int kind, const QStringList& lines) {
       for (int m = 1; m <= 12; ++m)
         if (const std::optional<float> v = ChartLineValue(line, m)) {
           points << QPointF(m - 1, *v);
-          extents[spec.axis].Add(*v);
+          extents[style.axis].Add(*v);
         }
       xy->replace(points);
     }
