@@ -5,13 +5,11 @@
 #include <utility>
 
 #include "calc/Engine.h"
+#include "env/Numbers.h"
 #include "output/Draw.h"
 #include "psychro/Psychro.h"
 
 namespace kondra {
-
-// The numeric-formatting module's fixed-width single (env/Numbers.h).
-std::string FormatSingle(int m, int d, float value);
 
 namespace {
 

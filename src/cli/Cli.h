@@ -1,6 +1,9 @@
 // The shared start of kondra-cli's commands.
 #pragma once
 
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,5 +28,44 @@ extern const char* const kCommonOptions;
 
 // `kondra-cli env`: the installation found and what its environment file says, as JSON.
 int EnvCommand(const std::vector<std::string>& args);
+
+// Exit codes of the commands.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitUsage = 1;      // a usage error, or a file that cannot be read or written
+inline constexpr int kExitRefused = 2;    // the input check refused (its message printed)
+inline constexpr int kExitAborted = 3;    // the preparation aborted ("結露計算を中止しました。")
+
+// The folder the program was started in; file arguments are taken relative
+// to it (the program's own folder changes may follow from file listings).
+extern std::filesystem::path StartFolder;
+
+// A file argument as a program path ("C:\…"): a native path (relative to
+// StartFolder), or a program path as given.
+std::string ProgramPath(const std::string& arg);
+// The native form of a program path, for messages.
+std::string NativePath(const std::string& path);
+
+// A single as a JSON number that reads back as the same single (its
+// shortest decimal form); null for a value that is not finite.
+nlohmann::ordered_json JsonNumber(float value);
+
+// A plain number argument; nothing when the text is not one.
+std::optional<double> NumberArg(const std::string& text);
+
+// "kondra-cli <command>: " + text on stderr.
+void Complain(const char* command, const std::string& text);
+
+// Opens a calculation file and runs the calculation as the Calc command
+// does (check, preparation, engine), without touching any file. Returns an
+// exit code: kExitDone calculated, kExitRefused check refused,
+// kExitAborted preparation aborted, kExitUsage file not readable.
+int OpenAndCalculate(const char* command, const std::string& path);
+
+// The commands: calc, new, materials, parts, picture.
+int CalcCommand(const std::vector<std::string>& args);
+int NewCommand(const std::vector<std::string>& args);
+int MaterialsCommand(const std::vector<std::string>& args);
+int PartsCommand(const std::vector<std::string>& args);
+int PictureCommand(const std::vector<std::string>& args);
 
 }  // namespace kondra::cli

@@ -16,6 +16,11 @@ struct Command {
 
 const Command kCommands[] = {
     {"env", "show the installation and its environment file (JSON)", kondra::cli::EnvCommand},
+    {"calc", "calculate a .KDR file: tables, K and P values, judgement (--json, --si)", kondra::cli::CalcCommand},
+    {"new", "create a .KDR file as the input window would (see new --help)", kondra::cli::NewCommand},
+    {"materials", "list 材料物性.DAT (--json)", kondra::cli::MaterialsCommand},
+    {"parts", "list 部位区分.DAT (--json)", kondra::cli::PartsCommand},
+    {"picture", "draw the section or a diagram as PNG or SVG (see picture --help)", kondra::cli::PictureCommand},
 };
 
 void Usage(std::ostream& out) {
@@ -23,12 +28,16 @@ void Usage(std::ostream& out) {
   for (const Command& c : kCommands) out << "  " << c.name << std::string(19 - std::strlen(c.name), ' ') << c.help << "\n";
   out << "  --version          show the program version\n"
          "  --help             show this help\n\n"
+         "Exit status: 0 done, 1 usage error or a file that cannot be read or written,\n"
+         "2 input refused by the check, 3 calculation aborted.\n\n"
       << kondra::cli::kCommonOptions;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::error_code ec;
+  kondra::cli::StartFolder = std::filesystem::current_path(ec);
   std::vector<std::string> args(argv + 1, argv + argc);
   kondra::StartupOptions options;
   if (!kondra::cli::TakeCommonOptions(args, options)) return 1;

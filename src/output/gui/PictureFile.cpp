@@ -9,7 +9,9 @@
 
 #include "env/FileSystem.h"
 #include "env/Text.h"
+#include "output/DiagramMetafile.h"
 #include "output/Palette.h"
+#include "output/gui/MetafileSupport.h"
 #include "output/gui/QtCanvas.h"
 
 namespace kondra {
@@ -84,8 +86,9 @@ bool WritePictureFile(PictureKind kind, const std::string& path, int scale, cons
   std::string upper = UpperAscii(path);
   bool png = upper.ends_with(".PNG");
   bool svg = upper.ends_with(".SVG");
-  if (!png && !svg) {
-    SetError(error, "画像ファイルの拡張子は .png か .svg にして下さい: " + path);
+  bool emf = upper.ends_with(".EMF");
+  if (!png && !svg && !emf) {
+    SetError(error, "画像ファイルの拡張子は .png か .svg か .emf にして下さい: " + path);
     return false;
   }
   if (scale < 1 || scale > kMaxPictureScale) {
@@ -95,6 +98,12 @@ bool WritePictureFile(PictureKind kind, const std::string& path, int scale, cons
   if (kind != PictureKind::Section && !s.Calculated) {
     SetError(error, "結露計算が済んでいないため結露線図を描けません。");
     return false;
+  }
+  if (emf) {
+    // The metafile is the report's picture, made for the screen's
+    // resolution; being drawn, not painted, it needs no enlargement.
+    InstallQtMetafileSupport();
+    return WriteDiagramMetafile(DisplayModeOf(kind), path, looks, error, s);
   }
 
   QByteArray bytes;

@@ -28,10 +28,13 @@ inline constexpr int kMaxPictureScale = 16;
 // only the background.
 QImage RenderPicture(PictureKind kind, int scale, const LayerLooks& looks, CalcState& s = Calc);
 
-// Writes the picture to `path` (program form, "C:\…"), as PNG or SVG by the
-// path's extension (".png", ".svg", any case), whole and atomically. False
-// with `error` set for an unknown extension, a scale outside 1 … 16, a
-// diagram of a calculation without valid results, or a failed write.
+// Writes the picture to `path` (program form, "C:\…"), as PNG, SVG or an
+// enhanced metafile by the path's extension (".png", ".svg", ".emf", any
+// case), whole and atomically. The metafile is the report's picture (see
+// output/DiagramMetafile.h), made for the screen's resolution; `scale` only
+// enlarges PNG and SVG. False with `error` set for an unknown extension, a
+// scale outside 1 … 16, a diagram of a calculation without valid results, or
+// a failed write.
 bool WritePictureFile(PictureKind kind, const std::string& path, int scale, const LayerLooks& looks,
                       std::string* error = nullptr, CalcState& s = Calc);
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,23 +11,6 @@
 #include "output/RecordingCanvas.h"
 
 namespace kondra {
-
-// TEMPORARY: the numeric-formatting module is not on this branch yet; this
-// copy follows its contract and goes when it lands (weak, so the real one
-// wins should both be linked).
-__attribute__((weak)) std::string FormatSingle(int m, int d, float value) {
-  int w = m == 0 ? 10 : m;
-  if (w < d) d = w - 3;
-  char buf[64];
-  if (value != 0)
-    std::snprintf(buf, sizeof buf, "%*.*f", w, d < 0 ? 0 : d, static_cast<double>(value));
-  else
-    std::snprintf(buf, sizeof buf, "%*s", w, "0");
-  std::string text = std::string(40, ' ') + buf;
-  if (m != 0) return text.substr(text.size() - static_cast<std::size_t>(m));
-  return text.substr(text.find_first_not_of(' '));
-}
-
 namespace {
 
 using Kind = DrawOp::Kind;
