@@ -1,33 +1,77 @@
 // kondra: the desktop program.
 #include <QApplication>
-#include <QMainWindow>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "calc/CalcFile.h"
+#include "controls/QtMessageFace.h"
 #include "env/Environment.h"
 #include "env/Messages.h"
+#include "mainwin/KDRForm.h"
+#include "output/gui/MetafileSupport.h"
+#include "output/gui/QtCanvas.h"
+
+namespace {
+
+// Every error no window caught goes to the one report of unexpected errors.
+class KondraApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+      kondra::ReportException(e);
+    } catch (...) {
+      kondra::ReportException(std::string("不明なエラー"));
+    }
+    return false;
+  }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  // Until the windows' own message face is installed, boxes and status
-  // remarks of the start-up go to stderr.
-  kondra::DefaultHeadlessFace().echo = true;
+  KondraApplication app(argc, argv);
+  QApplication::setApplicationName("Kondra.EXE Ver.8.20");
+  std::set_terminate([] {
+    if (auto error = std::current_exception()) {
+      try {
+        std::rethrow_exception(error);
+      } catch (const std::exception& e) {
+        kondra::ReportException(e);
+      } catch (...) {
+        kondra::ReportException(std::string("不明なエラー"));
+      }
+    }
+    std::abort();
+  });
 
-  std::vector<std::string> args(argv + 1, argv + argc);
-  kondra::StartupOptions options;
-  std::string error;
-  if (!kondra::TakeStartupArgs(args, options, error)) {
-    std::cerr << "kondra: " << error << "\n";
+  try {
+    kondra::InstallQtMessageFace();
+    kondra::InstallQtSystemColors();
+    kondra::InstallQtMetafileSupport();
+    // The window first: its status bar (panels 350, 80, 80, 50) receives the
+    // messages of the start-up.
+    kondra::TKDRForm window;
+
+    std::vector<std::string> args(argv + 1, argv + argc);
+    kondra::StartupOptions options;
+    std::string error;
+    if (!kondra::TakeStartupArgs(args, options, error)) {
+      std::cerr << "kondra: " << error << "\n";
+      return 1;
+    }
+    if (!kondra::StartProgram(options)) return 1;
+    window.Startup();
+    window.show();
+    const int status = app.exec();
+    kondra::Shutdown(kondra::CalcPath);
+    return status;
+  } catch (const std::exception& e) {
+    kondra::ReportException(e);
     return 1;
   }
-  if (!kondra::StartProgram(options)) return 1;
-
-  QMainWindow window;
-  window.setWindowTitle(QString::fromStdString(kondra::ProgramTitle));
-  window.resize(690, 560);
-  window.show();
-  const int status = app.exec();
-  kondra::Shutdown();
-  return status;
 }
