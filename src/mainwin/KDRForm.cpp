@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStyle>
 #include <cmath>
@@ -100,6 +101,12 @@ bool HasLayer(int k) {
 std::string BaseName(const std::string& path) {
   std::string name = path.substr(path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\') + 1);
   return name.substr(0, name.find('.'));
+}
+
+// "12", "-3.5", ".5", also in full-width digits.
+bool IsPlainNumber(const QString& text) {
+  static const QRegularExpression number(QStringLiteral("^[+\\-－＋]?([0-9０-９]+([.．][0-9０-９]*)?|[.．][0-9０-９]+)$"));
+  return number.match(text).hasMatch();
 }
 
 QIcon TextIcon(const QString& text) {
@@ -867,6 +874,36 @@ QString TKDRForm::ItemHint(int itemCode) const {
     default:
       return {};
   }
+}
+
+// A number box takes a plain number only: an empty text, letters or an
+// expression put the value back as it was, with a remark for what was typed.
+void TKDRForm::RefuseTypedText(TEditEx* sender) {
+  if (sender->EditType() == TEditEx::etString || !sender->isModified() || Edit.lastKey == kKeyEsc) return;
+  const QString typed = sender->text().trimmed();
+  if (IsPlainNumber(typed)) return;
+  // Said once the edit has ended, so that its own status does not cover it.
+  if (!typed.isEmpty()) pendingRemark_ = "※「" + S(typed) + "」は数値ではありません。数値を入力して下さい。";
+  sender->setText(Q(Edit.startText));
+}
+
+void TKDRForm::EDITcomKeyPress(TEditEx* sender, int& ch) {
+  if (ch == kKeyTab || ch == kKeyEnter) RefuseTypedText(sender);
+  TEditHost::EDITcomKeyPress(sender, ch);
+  TellPendingRemark();
+}
+
+void TKDRForm::EDITcomExit(TEditEx* sender) {
+  if (sender->IsEntered()) RefuseTypedText(sender);
+  TEditHost::EDITcomExit(sender);
+  TellPendingRemark();
+}
+
+void TKDRForm::TellPendingRemark() {
+  if (pendingRemark_.empty()) return;
+  ShowStatus(pendingRemark_);
+  QApplication::beep();
+  pendingRemark_.clear();
 }
 
 void TKDRForm::CBOXcomDropDown(TCBoxEx* sender) {

@@ -95,6 +95,8 @@ class TKDRForm : public QMainWindow, public TEditHost {
   // TEditHost
   void CommitItem(QWidget* sender, int group, int row, int column) override;
   QString ItemHint(int itemCode) const override;
+  void EDITcomKeyPress(TEditEx* sender, int& ch) override;
+  void EDITcomExit(TEditEx* sender) override;
   void CBOXcomDropDown(TCBoxEx* sender) override;
   void CBOXcomClick(TCBoxEx* sender) override;
 
@@ -137,6 +139,8 @@ class TKDRForm : public QMainWindow, public TEditHost {
   bool PropertyCellWhite(int col, int row) const;
   void CommitUpDown(TUpDown* updown);
   void OnTitleAsFileName();
+  void RefuseTypedText(TEditEx* sender);
+  void TellPendingRemark();
   void ShowFactor(int which, const QString& caption);
 
   std::unique_ptr<Ui::TKDRForm> ui;
@@ -160,6 +164,7 @@ class TKDRForm : public QMainWindow, public TEditHost {
   bool listChoice_ = false;
   int clickedRow_ = 0, clickedCol_ = 0;
   QPointer<QWidget> lastOther_;
+  std::string pendingRemark_;
 };
 
 }  // namespace kondra

@@ -299,6 +299,232 @@ class KDRFormTest : public QObject {
     // Past the header line (it holds the time of creation).
     QCOMPARE(QByteArray::fromStdString(a.substr(a.find('\n'))), QByteArray::fromStdString(b.substr(b.find('\n'))));
   }
+
+  // Conditions beyond the fields' ranges are stored at the limits; text that
+  // is no number, an expression, an empty field change nothing and say why.
+  void conditionsTypedAsAUserDoes_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("item");
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<QString>("remark");
+    QTest::newRow("cold beyond -50") << "EDIT1_2" << "-80" << "-50.0" << kItemTempA << -50.0 << "";
+    QTest::newRow("hot beyond 100") << "EDIT1_4" << "130" << "100.0" << kItemTempB << 100.0 << "";
+    QTest::newRow("humidity 100") << "EDIT1_3" << "100" << "99" << kItemHumA << 99.0 << "";
+    QTest::newRow("zero degrees") << "EDIT1_4" << "0" << "0" << kItemTempB << 0.0 << "";
+    QTest::newRow("decimals rounded") << "EDIT1_2" << "12.34" << "12.3" << kItemTempA << 12.3 << "";
+    QTest::newRow("letters") << "EDIT1_2" << "abc" << "5.0" << kItemTempA << 5.0 << "※「abc」は数値ではありません。";
+    QTest::newRow("expression with parenthesis")
+        << "EDIT1_4" << "(3+4)" << "22.0" << kItemTempB << 22.0 << "※「(3+4)」は数値ではありません。";
+    QTest::newRow("emptied") << "EDIT1_5" << "" << "55" << kItemHumB << 55.0 << "";
+  }
+  void conditionsTypedAsAUserDoes() {
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(int, item);
+    QFETCH(double, stored);
+    QFETCH(QString, remark);
+    Open("C1.KDR");
+    Type("EDIT1_1", "条件");
+    QVERIFY(ChooseFromList(Find<TCBoxEx>("CBOX1_1"), "外壁"));
+    Type("EDIT1_2", "5");
+    Type("EDIT1_3", "50");
+    Type("EDIT1_4", "22");
+    Type("EDIT1_5", "55");
+    Type(qPrintable(field), typed);
+    QCOMPARE(Find<TEditEx>(qPrintable(field))->text(), shown);
+    const TSideCond& side = Calc.SideCond[item <= kItemHumA ? 1 : 2];
+    const float value = (item == kItemTempA || item == kItemTempB) ? side.Temp : side.RelHum;
+    QVERIFY2(std::fabs(value - stored) < 1e-4, qPrintable(QString::number(value)));
+    if (!remark.isEmpty()) QVERIFY2(boxes->Panel(0).contains(remark), qPrintable(boxes->Panel(0)));
+    // What is stored is a valid file.
+    QVERIFY(SaveCalcFile(CalcPath));
+    QVERIFY(ReadCalcFile(CalcPath));
+  }
+
+  void titleLimitsAndCharactersShiftJISCannotHold() {
+    Open("T1.KDR");
+    auto* title = Find<TEditEx>("EDIT1_1");
+    // 90 bytes typed: the field takes 80, the file keeps 60.
+    test::ClickWidget(title);
+    test::TypeText(title, QString(45, QChar(u'壁')));
+    QCOMPARE(title->text(), QString(40, QChar(u'壁')));
+    test::PressKey(title, Qt::Key_Return);
+    QCOMPARE(Calc.Title, S(QString(30, QChar(u'壁'))));
+    QCOMPARE(title->text(), QString(30, QChar(u'壁')));
+    // A character Shift-JIS cannot hold is refused as it is typed.
+    test::ClickWidget(title);
+    title->selectAll();
+    test::TypeText(title, QString("外壁") + QString::fromUtf8("\xF0\x9F\x98\x80") + "A");
+    QTRY_VERIFY2(boxes->Panel(0).contains("Shift-JISにない文字"), qPrintable(boxes->Panel(0)));
+    test::PressKey(title, Qt::Key_Return);
+    QCOMPARE(Calc.Title, std::string("外壁A"));
+    QVERIFY(SaveCalcFile(CalcPath));
+    QVERIFY(ReadCalcFile(CalcPath));
+    QCOMPARE(Calc.Title, std::string("外壁A"));
+  }
+
+  void layerRowsRefusedByTheirChecks() {
+    Open("L1.KDR");
+    EnterConditions("層", "外壁", "0", "80", "20", "60");
+    // A first row that is no surface coefficient.
+    ChooseMaterial(1, kPlywood);
+    QCOMPARE(boxes->Texts().value(0), QString(kFirstRowNotAlpha));
+    QCOMPARE(boxes->boxes.at(0).kind, 3);
+    QCOMPARE(Calc.LayerCount, 0);
+    QVERIFY(Layers()->Cells(1, 1).isEmpty());
+    ChooseMaterial(1, kOutsideAlpha);
+    ChooseMaterial(2, kPlywood);
+    ChooseMaterial(3, kInsideAlpha);
+    // Two surface coefficients in succession.
+    ChooseMaterial(4, kOutsideAlpha);
+    QCOMPARE(boxes->Texts().value(1), QString(kTwoAlphaRows));
+    QCOMPARE(Calc.LayerCount, 3);
+    QVERIFY(Layers()->Cells(1, 4).isEmpty());
+    // A heading of the list is no material.
+    ChooseMaterial(4, "【左官材料】");
+    QCOMPARE(Calc.LayerCount, 3);
+    QCOMPARE(boxes->boxes.size(), size_t(2));
+
+    // The thickness of a surface row is grey and opens no editor; a material's is white.
+    QCOMPARE(CellColour(Layers(), 2, 1), Layers()->FixedColor());
+    QCOMPARE(CellColour(Layers(), 2, 2), QColor(Qt::white));
+    test::ClickCell(Layers(), 2, 1);
+    QVERIFY(!Find<TEditEx>("EDIT2_1")->isVisible());
+    QVERIFY(!Edit.editing);
+    // A thickness of 0 for a material row is refused.
+    TypeInCell(Layers(), "EDIT2_1", 2, 2, "30");
+    QCOMPARE(Calc.LayerData[2].Thickness, 30.0f);
+    TypeInCell(Layers(), "EDIT2_1", 2, 2, "0");
+    QCOMPARE(Calc.LayerData[2].Thickness, 30.0f);
+    QCOMPARE(Layers()->Cells(2, 2).trimmed(), QString("30.0"));
+    TypeInCell(Layers(), "EDIT2_1", 2, 2, "x1");
+    QCOMPARE(Calc.LayerData[2].Thickness, 30.0f);
+
+    // Rows fill from the top: with three rows a click on row 6 only moves up.
+    test::ClickCell(Layers(), 1, 6);
+    QVERIFY(!Find<TCBoxEx>("CBOX2_1")->isVisible());
+    QCOMPARE(Layers()->Row(), 5);
+    test::ClickCell(Layers(), 1, 4);
+    auto* list = Find<TCBoxEx>("CBOX2_1");
+    QVERIFY(list->isVisible());
+    QTRY_VERIFY(list->view()->isVisible());
+    QTest::keyClick(list->view(), Qt::Key_Escape);
+    test::PressKey(list, Qt::Key_Escape);
+    test::ClickWidget(Find<TEditEx>("EDIT1_1"));
+    QCOMPARE(Calc.LayerCount, 3);
+  }
+
+  void calcNeedsCompleteInputs() {
+    Open("E1.KDR");
+    EnterConditions("等圧", "外壁", "20", "60", "20", "60");
+    ChooseMaterial(1, kOutsideAlpha);
+    ChooseMaterial(2, kPlywood);
+    TypeInCell(Layers(), "EDIT2_1", 2, 2, "12");
+    ChooseMaterial(3, kInsideAlpha);
+    // Equal vapour pressures: no flow, nothing to calculate.
+    QCOMPARE(Find<QLabel>("LBL1_1")->text(), Find<QLabel>("LBL1_3")->text());
+    QVERIFY(Find<QLabel>("LBL1_1")->styleSheet().contains("#ff0000"));
+    QVERIFY(Find<QLabel>("LBL1_ER")->isVisible());
+    QCOMPARE(Find<QLabel>("LBL1_ER")->text(), QString("※未入力あり"));
+    QVERIFY(!Find<QToolButton>("SBTN6")->isEnabled());
+    QVERIFY(!Action("MNU_Calc")->isEnabled());
+    Type("EDIT1_2", "0");
+    QVERIFY(!Find<QLabel>("LBL1_ER")->isVisible());
+    QVERIFY(!Find<QLabel>("LBL2_ER")->isVisible());
+    QVERIFY(Find<QToolButton>("SBTN6")->isEnabled());
+    // A material row without its thickness: the layers are incomplete.
+    ChooseMaterial(3, kGypsum);
+    ChooseMaterial(4, kInsideAlpha);
+    QVERIFY(Find<QLabel>("LBL2_ER")->isVisible());
+    QVERIFY(!Find<QToolButton>("SBTN6")->isEnabled());
+    TypeInCell(Layers(), "EDIT2_1", 2, 3, "9.5");
+    QVERIFY(Find<QToolButton>("SBTN6")->isEnabled());
+    // The result displays are offered after a calculation only, and any
+    // input takes them away again.
+    QVERIFY(!Action("MNU_Mode1")->isEnabled());
+    Calculate();
+    QVERIFY(Action("MNU_Mode1")->isEnabled() && Action("MNU_Mode2")->isEnabled());
+    QVERIFY(!Find<QLabel>("PNL1")->text().isEmpty());
+    test::ClickWidget(Find<QToolButton>("SBTN5"));
+    Type("EDIT1_5", "70");
+    QVERIFY(!Calc.Calculated);
+    QVERIFY(!Action("MNU_Mode1")->isEnabled() && !Action("MNU_Mode2")->isEnabled());
+    QVERIFY(!Find<QWidget>("UPDN1")->isVisible());
+  }
+
+  void propertyValuesInSIUnitsAreStoredInEngineeringUnits() {
+    Open("S1.KDR");
+    EnterConditions("SI", "外壁", "0", "80", "20", "60");
+    ChooseMaterial(1, kOutsideAlpha);
+    ChooseMaterial(2, kPlywood);
+    TypeInCell(Layers(), "EDIT2_1", 2, 2, "12");
+    ChooseMaterial(3, kInsideAlpha);
+    ChooseUnits("ＳＩ単位");
+    QCOMPARE(Find<THJUNITFrame>("HJUNITFM")->CBOX->toolTip(), QString("入力・表示単位系（ＳＩ単位）"));
+    // r beside a λ and the cells of the surface rows are not typed in.
+    QCOMPARE(CellColour(Properties(), 1, 2), Properties()->FixedColor());
+    QCOMPARE(CellColour(Properties(), 0, 1), Properties()->FixedColor());
+    test::ClickCell(Properties(), 1, 2);
+    QVERIFY(!Find<TEditEx>("EDIT2_2")->isVisible());
+    TypeInCell(Properties(), "EDIT2_2", 0, 2, "0.04");
+    QVERIFY2(std::fabs(Calc.LayerData[2].Conductivity - 0.0344f) < 0.0006f,
+             qPrintable(QString::number(Calc.LayerData[2].Conductivity)));
+    Read_NSV5(CalcStore, 2102);
+    QVERIFY(std::fabs(SLDT_NSV5.Value[2] - 0.0344f) < 0.0006f);
+    // Shown again in SI units: about 0.04 W/(m･K).
+    QVERIFY2(std::fabs(Number(Properties()->Cells(0, 2)) - 0.04) < 0.001, qPrintable(Properties()->Cells(0, 2)));
+    // The same unit system chosen again changes nothing.
+    ChooseUnits("ＳＩ単位");
+    QCOMPARE(UnitSystemName, std::string(kSIUnits));
+  }
+
+  void rowsInsertedAndDeletedThroughThePopup() {
+    Open("P1.KDR");
+    EnterConditions("行", "外壁", "0", "80", "20", "60");
+    ChooseMaterial(1, kOutsideAlpha);
+    ChooseMaterial(2, kPlywood);
+    TypeInCell(Layers(), "EDIT2_1", 2, 2, "12");
+    ChooseMaterial(3, kInsideAlpha);
+    QMenu* popup = form->PopupMenu();
+    auto item = [popup](const char* name) { return popup->findChild<QAction*>(name); };
+
+    test::ClickCell(Layers(), 0, 2, Qt::RightButton);
+    QVERIFY(boxes->Panel(0).contains("行の挿入、削除ができます。"));
+    QTRY_VERIFY(popup->isVisible());
+    QCOMPARE(item("POP1_Insert")->text(), QString("材料№２＜合板(例)＞の手前に１行挿入する(&I)..."));
+    QCOMPARE(item("POP1_Delete")->text(), QString("材料№２＜合板(例)＞を削除する(&D)..."));
+    popup->hide();
+    boxes->answers = {MsgButton::Yes};
+    item("POP1_Insert")->trigger();
+    QCOMPARE(Calc.LayerCount, 4);
+    QCOMPARE(Layers()->Cells(1, 3), QString(kPlywood));
+    QCOMPARE(Layers()->Cells(1, 4), QString(kInsideAlpha));
+    QVERIFY(DataModified);
+
+    // Row 1 offers no insertion; a row below the last opens no popup.
+    test::ClickCell(Layers(), 0, 1, Qt::RightButton);
+    QTRY_VERIFY(popup->isVisible());
+    QVERIFY(!item("POP1_Insert")->isVisible());
+    popup->hide();
+    test::ClickCell(Layers(), 0, 6, Qt::RightButton);
+    QTest::qWait(20);
+    QVERIFY(!popup->isVisible());
+
+    test::ClickCell(Layers(), 0, 3, Qt::RightButton);
+    QTRY_VERIFY(popup->isVisible());
+    popup->hide();
+    boxes->answers = {MsgButton::No};
+    item("POP1_Delete")->trigger();
+    QCOMPARE(Calc.LayerCount, 4);
+    boxes->answers = {MsgButton::Yes};
+    item("POP1_Delete")->trigger();
+    QCOMPARE(Calc.LayerCount, 3);
+    QCOMPARE(Layers()->Cells(1, 3), QString(kInsideAlpha));
+    QVERIFY(Layers()->Cells(1, 4).isEmpty());
+  }
 };
 
 QTEST_MAIN(KDRFormTest)
