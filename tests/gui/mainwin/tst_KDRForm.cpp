@@ -525,6 +525,142 @@ class KDRFormTest : public QObject {
     QCOMPARE(Layers()->Cells(1, 3), QString(kInsideAlpha));
     QVERIFY(Layers()->Cells(1, 4).isEmpty());
   }
+
+  // A floor: the same layers stacked from side A at the top; the picture
+  // cycles through the three displays when clicked.
+  void floorDisplaysCycledByThePicture() {
+    Open("F1.KDR");
+    EnterWorkedExample("床(床下に面する)");
+    QCOMPARE(Find<QLabel>("LBL1_01")->text(), QString("室内"));
+    QCOMPARE(Find<QLabel>("LBL1_02")->text(), QString("床下"));
+    QCOMPARE(Find<QPushButton>("SBTN2_1")->text(), QString("※層構成は＜室内から＞熱伝達率αより入力します。"));
+    Grab("mainwin-floor-mode0");
+    auto* picture = Find<TImageEx>("IMAG");
+    const QImage section = picture->Picture();
+    test::ClickWidget(picture);  // nothing calculated yet: no switch
+    QCOMPARE(form->DisplayMode(), 0);
+    Calculate();
+    QCOMPARE(form->DisplayMode(), 1);
+    QCOMPARE(picture->toolTip(), QString("表示切替"));
+    QVERIFY(picture->Picture() != section);
+    Grab("mainwin-floor-mode1");
+    test::ClickWidget(picture);
+    QCOMPARE(form->DisplayMode(), 2);
+    QCOMPARE(Find<QGroupBox>("GBOX2")->title(), QString("【計算結果Ｂ】"));
+    QVERIFY(boxes->Panel(0).contains("〔計算結果Ｂ表示〕 : Ｘ軸を透湿抵抗分割で表示"));
+    Grab("mainwin-floor-mode2");
+    test::ClickWidget(picture);
+    QCOMPARE(form->DisplayMode(), 0);
+    QCOMPARE(Find<QGroupBox>("GBOX3")->title(), QString("【層構成図】"));
+    QCOMPARE(picture->Picture(), section);
+    // Still calculated: the menu goes straight to table B; the switch steps back.
+    Action("MNU_Mode2")->trigger();
+    QCOMPARE(form->DisplayMode(), 2);
+    auto* updown = Find<TUpDown>("UPDN1");
+    QTest::mouseClick(updown, Qt::LeftButton, Qt::NoModifier, updown->DownRect().center());
+    QCOMPARE(form->DisplayMode(), 1);
+    QCOMPARE(Find<QPushButton>("SBTN2_1")->text(), QString("※ここでは編集できません。"));
+    // Nothing is edited in a result display.
+    test::ClickCell(Layers(), 1, 2);
+    QVERIFY(!Find<TCBoxEx>("CBOX2_1")->isVisible());
+    QVERIFY(!Find<TEditEx>("EDIT1_2")->isEnabled());
+  }
+
+  // The explanations behind labels, column titles, the judgement and the hint button.
+  void explanationsOnClick() {
+    Open("X1.KDR");
+    EnterWorkedExample();
+    struct Case {
+      const char* label;
+      QString text;
+    };
+    const QString head = "ＳＩ単位系への換算係数\r\r";
+    const Case labels[] = {
+        {"LBL7", head + "水蒸気分圧（mmHg）→ ×133.322（Pa）"},
+        {"LBL8", head + "水蒸気分圧（mmHg）→ ×133.322（Pa）"},
+        {"LBL5", head + "熱貫流率(Ｋ値)（kcal/㎡h℃）→ ×1.16279（W/㎡Ｋ）"},
+        {"LBL10", head + "湿気貫流率(Ｐ値)（g/㎡hmmHg）→ ×2083.6（ng/㎡sPa）"},
+    };
+    for (const Case& c : labels) {
+      boxes->boxes.clear();
+      test::ClickWidget(Find<QLabel>(c.label));
+      QCOMPARE(boxes->Texts(), QStringList{c.text});
+    }
+    const QString columns[] = {"熱伝導率(λ)（kcal/mh℃）→ ×1.16279（W/mＫ）", "熱抵抗(r)（㎡h℃/kcal）→ ×0.86（㎡Ｋ/W）",
+                               "透湿率(p)（g/mhmmHg）→ ×2084（ng/msPa）", "透湿抵抗(rv)（㎡hmmHg/g）→ ×0.00048（㎡sPa/ng）"};
+    for (int c = 0; c < 4; ++c) {
+      boxes->boxes.clear();
+      test::ClickCell(Properties(), c, 0);
+      QCOMPARE(boxes->Texts(), QStringList{head + columns[c]});
+    }
+    boxes->boxes.clear();
+    test::ClickCell(Properties(), 4, 0);  // the spare column explains nothing
+    QVERIFY(boxes->boxes.empty());
+
+    test::ClickWidget(Find<QPushButton>("SBTN2_1"));
+    QCOMPARE(boxes->boxes.size(), size_t(1));
+    QVERIFY(boxes->Texts()[0].startsWith("○層構成の最初と最後には必ず＜表面熱伝達率（α）＞を入力して下さい。\r"));
+    QVERIFY(boxes->Texts()[0].endsWith("\r○【１行挿入】や【１行削除】は、左の層番号を右クリックすることで行えます。"));
+
+    Calculate();
+    boxes->boxes.clear();
+    QCOMPARE(Find<QLabel>("PNL1")->toolTip(), QString("説明文あり"));
+    test::ClickWidget(Find<QLabel>("PNL1"));
+    QCOMPARE(boxes->Texts(),
+             QStringList{"【結露防止対策】\r\r<ｸﾞﾗｽｳｰﾙ(例)>の高温側に防湿層を施工する必要があります。\r\r"
+                         "また少量の結露では<合板(例)>に湿気容量があれば実害に至らない場合もあります。"});
+  }
+
+  // Back from another window of the program: a room condition handed over
+  // becomes side B's, and the window is in the input display again.
+  void activationTakesTheHandedOverCondition() {
+    Open("H1.KDR");
+    EnterWorkedExample();
+    Calculate();
+    QCOMPARE(form->DisplayMode(), 1);
+    QWidget tool;
+    tool.setWindowTitle("結露の話");
+    tool.resize(200, 100);
+    QVERIFY(test::ShowActive(&tool));
+    Edit.newText = HandoverText(24.0f, 45.0f);
+    AdoptIndoor = true;
+    form->activateWindow();
+    QTRY_VERIFY(form->isActiveWindow());
+    QTRY_COMPARE(Calc.SideCond[2].Temp, 24.0f);
+    QCOMPARE(Calc.SideCond[2].RelHum, 45.0f);
+    QVERIFY(!AdoptIndoor);
+    QCOMPARE(form->DisplayMode(), 0);
+    QCOMPARE(Find<TEditEx>("EDIT1_4")->text(), QString("24.0"));
+    QCOMPARE(Find<TEditEx>("EDIT1_5")->text(), QString("45"));
+    QVERIFY(boxes->Panel(0).contains("roraridev Ver.8.20"));
+    QVERIFY(!Calc.Calculated);
+  }
+
+  // The file list opens another calculation of the folder, after asking
+  // whether unsaved changes may go.
+  void anotherFileChosenFromTheList() {
+    Open("A1.KDR");
+    EnterConditions("一つ目", "外壁", "0", "80", "20", "60");
+    QVERIFY(SaveCalcFile(CalcPath));
+    LastCalcFile = workDir + "B1.KDR";
+    QVERIFY(ReadCalcFile(workDir + "A1.KDR"));
+    NewCalcFile(workDir + "B1.KDR");
+    form->RefreshScreen();
+    Type("EDIT1_1", "二つ目");
+    QVERIFY(DataModified);
+    auto* files = Find<TCBoxEx>("CBOX0");
+    const QString other = QString::fromStdString(workDir + "A1.KDR");
+    boxes->answers = {MsgButton::No};
+    QVERIFY(ChooseFromList(files, other));
+    QCOMPARE(boxes->Texts().value(0), QString("現在編集中のデータを廃棄してもいいですか？"));
+    QCOMPARE(Calc.Title, std::string("二つ目"));
+    boxes->answers = {MsgButton::Yes};
+    QVERIFY(ChooseFromList(files, other));
+    QCOMPARE(CalcPath, workDir + "A1.KDR");
+    QCOMPARE(Calc.Title, std::string("一つ目"));
+    QCOMPARE(Find<TEditEx>("EDIT1_1")->text(), QString("一つ目"));
+    QVERIFY(!DataModified);
+  }
 };
 
 QTEST_MAIN(KDRFormTest)
