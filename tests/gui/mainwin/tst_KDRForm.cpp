@@ -445,7 +445,12 @@ class KDRFormTest : public QObject {
     // The result displays are offered after a calculation only, and any
     // input takes them away again.
     QVERIFY(!Action("MNU_Mode1")->isEnabled());
+    // The report pictures of an earlier calculation go; other files stay.
+    const std::string folder = root->native() + "/CAL/WORK/";
+    for (const char* name : {"E1(0).EMF", "E1(2).EMF", "E10(1).EMF"}) test::WriteBytes(folder + name, "EMF");
     Calculate();
+    QVERIFY(!sfs::exists(folder + "E1(0).EMF") && !sfs::exists(folder + "E1(2).EMF"));
+    QVERIFY(sfs::exists(folder + "E10(1).EMF"));
     QVERIFY(Action("MNU_Mode1")->isEnabled() && Action("MNU_Mode2")->isEnabled());
     QVERIFY(!Find<QLabel>("PNL1")->text().isEmpty());
     test::ClickWidget(Find<QToolButton>("SBTN5"));
@@ -660,6 +665,86 @@ class KDRFormTest : public QObject {
     QCOMPARE(Calc.Title, std::string("一つ目"));
     QCOMPARE(Find<TEditEx>("EDIT1_1")->text(), QString("一つ目"));
     QVERIFY(!DataModified);
+  }
+
+  // Commands carried out elsewhere stay disabled until they are given; then
+  // they follow the window's state: the sample cannot be saved, a file is
+  // saved over only when changed, the file commands only in the input display.
+  void commandsFollowTheWindowState() {
+    Open("..\\KDR\\TEST_KDR.KDR");
+    QVERIFY(Find<QLabel>("TXT_S")->isVisible());
+    QCOMPARE(Find<QLabel>("TXT_S")->toolTip(), QString("このファイルは保存することができません"));
+    QVERIFY(!Action("MNU_New")->isEnabled() && !Find<QToolButton>("SBTN1")->isEnabled());
+    QVERIFY(!Action("MNU_Material")->isEnabled());
+    int saves = 0, news = 0;
+    form->SetCommand(TKDRForm::Command::New, [&news] { ++news; });
+    form->SetCommand(TKDRForm::Command::Save, [&saves] { ++saves; });
+    form->SetCommand(TKDRForm::Command::SaveAs, [] {});
+    QVERIFY(Action("MNU_New")->isEnabled());
+    test::ClickWidget(Find<QToolButton>("SBTN1"));
+    QCOMPARE(news, 1);
+    Type("EDIT1_5", "65");
+    QVERIFY(DataModified);
+    QVERIFY(!Action("MNU_Save")->isEnabled() && !Action("MNU_SaveAs")->isEnabled());
+    // The sample as it stands calculates; the file commands wait meanwhile.
+    Calculate();
+    QVERIFY(!Action("MNU_New")->isEnabled() && !Find<QToolButton>("SBTN2")->isEnabled());
+    test::ClickWidget(Find<QToolButton>("SBTN5"));
+    QVERIFY(Action("MNU_New")->isEnabled());
+
+    // A saved file of the user's own.
+    QVERIFY(SaveCalcFile(workDir + "OWN.KDR"));
+    form->RefreshScreen();
+    QVERIFY(!Find<QLabel>("TXT_S")->isVisible());
+    QVERIFY(!Action("MNU_Save")->isEnabled());
+    Type("EDIT1_5", "66");
+    QVERIFY(Action("MNU_Save")->isEnabled() && Find<QToolButton>("SBTN3")->isEnabled());
+    test::ClickWidget(Find<QToolButton>("SBTN3"));
+    QCOMPARE(saves, 1);
+  }
+
+  // The title as file name: offered for a short title that names no file of
+  // the folder yet.
+  void titleAsFileNameOffered() {
+    Open("N1.KDR");
+    auto* check = Find<QCheckBox>("CBTN_Com");
+    QVERIFY(!check->isVisible());
+    int applied = 0;
+    form->SetCommand(TKDRForm::Command::TitleAsFileName, [&applied] { ++applied; });
+    struct Case {
+      QString title;
+      bool enabled;
+    };
+    QVERIFY(SaveCalcFile(workDir + "壁A.KDR"));
+    NewCalcFile(workDir + "N1.KDR");
+    form->RefreshScreen();
+    const Case cases[] = {
+        {"北側外壁", true},
+        {QString(20, QChar(u'壁')), true},   // 40 bytes
+        {QString(20, QChar(u'壁')) + "1", false},  // 41 bytes
+        {"壁A", false},                       // a file of that name exists
+        {"壁a", false},
+    };
+    for (const Case& c : cases) {
+      Type("EDIT1_1", c.title);
+      QVERIFY(check->isVisible());
+      QVERIFY2(check->isEnabled() == c.enabled, qPrintable(c.title));
+    }
+    Type("EDIT1_1", "北側外壁");
+    test::ClickWidget(check);
+    QCOMPARE(applied, 1);
+    QVERIFY(!check->isChecked());
+  }
+
+  void unitSystemExplained() {
+    Open("U1.KDR");
+    auto* frame = Find<THJUNITFrame>("HJUNITFM");
+    QCOMPARE(frame->CBOX->count(), 2);
+    QCOMPARE(frame->CBOX->currentText(), QString("工学単位"));
+    QCOMPARE(frame->CBOX->toolTip(), QString("入力・表示単位系（工学単位）"));
+    test::ClickWidget(frame->SBTN);
+    QCOMPARE(boxes->boxes.size(), size_t(1));
+    QVERIFY(!boxes->Texts()[0].isEmpty());
   }
 };
 
