@@ -1,5 +1,6 @@
 // kondra: the desktop program.
 #include <QApplication>
+#include <QScreen>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -66,6 +67,8 @@ int main(int argc, char** argv) {
     }
     if (!kondra::StartProgram(options)) return 1;
     window.Startup();
+    if (const QScreen* screen = window.screen())
+      window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
     const int status = app.exec();
     kondra::Shutdown(kondra::CalcPath);

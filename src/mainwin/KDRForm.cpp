@@ -190,6 +190,7 @@ TKDRForm::TKDRForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
   ConnectControls();
   DrawLegend();
   ApplyStateRules();
+  setFixedSize(sizeHint().expandedTo(size()));
 }
 
 TKDRForm::~TKDRForm() = default;
@@ -370,6 +371,7 @@ void TKDRForm::ShowFactor(int column, const QString& caption) {
 // ---------------------------------------------------------------- start-up
 
 void TKDRForm::Startup(bool weather) {
+  if (Contains("WindowsVista", EnvRow[3])) setFixedSize(width() + 2, height());
   std::vector<std::string> parts, materials;
   LoadPartClassList(parts);
   LoadNumberedList(ui->CBOX1_1, [&parts](int i) { return parts[static_cast<std::size_t>(i - 1)]; }, 1, false,

@@ -344,6 +344,22 @@ class KDRFormTest : public QObject {
     QVERIFY(ReadCalcFile(CalcPath));
   }
 
+  // The arrows beside a condition step it by whole numbers within its range.
+  void conditionArrowsStepTheValue() {
+    Open("C2.KDR");
+    EnterConditions("矢印", "外壁", "-49.6", "98", "20", "60");
+    auto* temp = Find<TUpDown>("UPDN1_2");
+    auto* hum = Find<TUpDown>("UPDN1_3");
+    QCOMPARE(temp->value(), -50);
+    QTest::mouseClick(temp, Qt::LeftButton, Qt::NoModifier, temp->UpRect().center());
+    QCOMPARE(Calc.SideCond[1].Temp, -49.0f);
+    QCOMPARE(Find<TEditEx>("EDIT1_2")->text(), QString("-49.0"));
+    QTest::mouseClick(hum, Qt::LeftButton, Qt::NoModifier, hum->UpRect().center());
+    QTest::mouseClick(hum, Qt::LeftButton, Qt::NoModifier, hum->UpRect().center());
+    QCOMPARE(Calc.SideCond[1].RelHum, 99.0f);
+    QVERIFY(DataModified);
+  }
+
   void titleLimitsAndCharactersShiftJISCannotHold() {
     Open("T1.KDR");
     auto* title = Find<TEditEx>("EDIT1_1");
