@@ -883,7 +883,22 @@ QString TKDRForm::ItemHint(int itemCode) const {
 void TKDRForm::RefuseTypedText(TEditEx* sender) {
   if (sender->EditType() == TEditEx::etString || !sender->isModified() || Edit.lastKey == kKeyEsc) return;
   const QString typed = sender->text().trimmed();
-  if (IsPlainNumber(typed)) return;
+  if (IsPlainNumber(typed)) {
+    // Digits typed in full width (an input method left on) are read as the same number.
+    QString half = typed;
+    for (QChar& ch : half) {
+      if (ch >= QChar(u'０') && ch <= QChar(u'９'))
+        ch = QChar(u'0' + (ch.unicode() - u'０'));
+      else if (ch == QChar(u'．'))
+        ch = QChar(u'.');
+      else if (ch == QChar(u'－'))
+        ch = QChar(u'-');
+      else if (ch == QChar(u'＋'))
+        ch = QChar(u'+');
+    }
+    if (half != sender->text()) sender->setText(half);
+    return;
+  }
   // Said once the edit has ended, so that its own status does not cover it.
   if (!typed.isEmpty()) pendingRemark_ = "※「" + S(typed) + "」は数値ではありません。数値を入力して下さい。";
   sender->setText(Q(Edit.startText));
@@ -935,7 +950,7 @@ void TKDRForm::CommitUpDown(TUpDown* updown) {
   CommitItem(updown, Edit.groupCode, 0, 0);
 }
 
-void TKDRForm::CommitItem(QWidget* sender, int group, int row, int column) {
+void TKDRForm::CommitItem(QWidget* sender, int group, int row, int) {
   if (Edit.commitGuard) return;
   Edit.commitGuard = true;
   auto* edit = qobject_cast<TEditEx*>(sender);
@@ -996,7 +1011,6 @@ void TKDRForm::CommitItem(QWidget* sender, int group, int row, int column) {
     default:
       break;
   }
-  (void)column;
   if (!stored) {
     refuse();
     return;

@@ -314,6 +314,7 @@ class KDRFormTest : public QObject {
     QTest::newRow("humidity 100") << "EDIT1_3" << "100" << "99" << kItemHumA << 99.0 << "";
     QTest::newRow("zero degrees") << "EDIT1_4" << "0" << "0" << kItemTempB << 0.0 << "";
     QTest::newRow("decimals rounded") << "EDIT1_2" << "12.34" << "12.3" << kItemTempA << 12.3 << "";
+    QTest::newRow("full-width digits") << "EDIT1_4" << "－１２" << "-12.0" << kItemTempB << -12.0 << "";
     QTest::newRow("letters") << "EDIT1_2" << "abc" << "5.0" << kItemTempA << 5.0 << "※「abc」は数値ではありません。";
     QTest::newRow("expression with parenthesis")
         << "EDIT1_4" << "(3+4)" << "22.0" << kItemTempB << 22.0 << "※「(3+4)」は数値ではありません。";
