@@ -763,6 +763,32 @@ class KDRFormTest : public QObject {
     QCOMPARE(boxes->boxes.size(), size_t(1));
     QVERIFY(!boxes->Texts()[0].isEmpty());
   }
+
+  // The components stand where the window's layout puts them.
+  void layoutOfTheWindow() {
+    Open("G1.KDR");
+    QCOMPARE(form->windowTitle(), QString("roraridev Ver.8.20"));
+    struct Place {
+      const char* name;
+      QRect rect;
+    };
+    const Place places[] = {
+        {"COOL", {0, 0, 674, 29}},        {"GBOX1", {13, 40, 497, 161}},   {"GBOX3", {518, 40, 145, 161}},
+        {"GBOX2", {13, 208, 650, 267}},   {"PNL1", {278, 447, 379, 22}},   {"IMAG", {2, 15, 140, 142}},
+        {"STRG2_1", {20, 24, 230, 211}},  {"STRG2_2", {263, 24, 366, 210}}, {"PNL_Mask", {16, 48, 473, 105}},
+        {"TXT_01", {168, 45, 14, 16}},    {"TXT_09", {168, 197, 14, 16}},  {"TXT_Msg", {256, 336, 240, 16}},
+    };
+    for (const Place& p : places) QCOMPARE(Find<QWidget>(p.name)->geometry(), p.rect);
+    QCOMPARE(Find<QWidget>("CBOX0")->geometry().topLeft(), QPoint(276, 2));
+    QCOMPARE(Find<QWidget>("CBOX0")->width(), 382);
+    QCOMPARE(Find<QWidget>("UPDN1")->pos(), QPoint(623, 448));
+    // Each swatch beside its row of the layer grid.
+    for (int k = 1; k <= 9; ++k) {
+      QWidget* swatch = Find<QWidget>(qPrintable(QString("TXT_0%1").arg(k)));
+      const QRect cell = Layers()->CellRect(2, k).translated(Layers()->geometry().topLeft());
+      QVERIFY(std::abs(swatch->geometry().center().y() - cell.center().y()) <= 2);
+    }
+  }
 };
 
 QTEST_MAIN(KDRFormTest)
