@@ -116,6 +116,7 @@ class HumidityToolTest : public QObject {
     QCOMPARE(Glass()->Picture(), pictures.Compose(GlassFor(50)));
     QCOMPARE(Glass()->width(), RoundEven(SatAbsHumidity(20) * 100 / SatAbsHumidity(40)));
     QVERIFY(!AdoptIndoor);
+    QVERIFY(!Child<QToolButton>(tool, "SBTN3")->isEnabled());  // no printing services attached
     QVERIFY(!test::GrabPng(tool, "humidity-start").isEmpty());
   }
 
@@ -229,6 +230,21 @@ class HumidityToolTest : public QObject {
     QTRY_COMPARE(main.temp->text(), QString("  24.0"));
     QCOMPARE(main.hum->text(), QString("   45"));
     QVERIFY(!AdoptIndoor);
+  }
+
+  void hardCopyGoesToTheAttachedService() {
+    QVERIFY(HumidityTool() == nullptr);  // closed by adopting
+    QWidget* copied = nullptr;
+    SetToolPrintHandlers([&](QWidget* form) { copied = form; }, nullptr);
+    tool = ShowHumidityTool(nullptr);
+    QVERIFY(test::ShowActive(tool));
+    auto* button = Child<QToolButton>(tool, "SBTN3");
+    QVERIFY(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    SetToolPrintHandlers(nullptr, nullptr);
+    QCOMPARE(copied, tool);
+    CloseHumidityTool();
+    QTRY_VERIFY(HumidityTool() == nullptr);
   }
 
   void handoverText() {
