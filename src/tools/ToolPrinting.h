@@ -4,9 +4,9 @@
 // report go through the program's printing services (printer choice, scaling
 // dialog, the print job). They are attached here by whoever provides them;
 // until then the hard-copy buttons stay disabled and a report is saved as a
-// PDF file instead of printed. The report page itself
-// is painted by the report window on any paint device (see HGQR.h), so a
-// printer or a PDF file only needs a device.
+// PDF file instead of printed. The report page itself is painted by the
+// report window on any paint device (see HGQR.h), so a printer or a PDF file
+// only needs a device.
 #pragma once
 
 #include <QPaintDevice>
@@ -22,7 +22,8 @@ namespace kondra {
 using HardCopyHandler = std::function<void(QWidget* form)>;
 // Paints a report page on a device, fitted to its page.
 using PagePainter = std::function<void(QPaintDevice* device)>;
-// Prints the shown page of a report window ("印刷(&P)...").
+// Prints the shown page of a report window ("印刷(&P)..."): asks for the
+// printer, then calls `paint` with the printer as the device.
 using ReportPrintHandler = std::function<void(QWidget* reportForm, const PagePainter& paint)>;
 
 // The name of the current printer, shown in the hint of a report's print
