@@ -46,6 +46,20 @@ std::string WholeNumber(double value) {
 
 }  // namespace
 
+// Columns of figures stay aligned in the proportional chart font: a blank in
+// front of or between figures takes the width of a digit (figure space).
+std::string Tabular(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() * 3);
+  for (char ch : text) {
+    if (ch == ' ')
+      out += "\u2007";
+    else
+      out += ch;
+  }
+  return out;
+}
+
 void DrawSatAxes(SatChart& chart, Canvas& picture, Canvas& xStrip, StripSize xSize, Canvas& yStrip,
                  StripSize ySize) {
   FillBox(xStrip, 0, 0, xSize.width, xSize.height, kStripColour, 0);
@@ -92,7 +106,7 @@ void DrawSatAxes(SatChart& chart, Canvas& picture, Canvas& xStrip, StripSize xSi
       UsePen(picture, kBlack);
       picture.Line({0, y}, {6, y});
       const std::string label = FormatSingle(4, 0, static_cast<float>(i + static_cast<double>(chart.HumMin)));
-      Text(yStrip, 32 - 6 * MBWidth(label), y + 4, label);
+      Text(yStrip, 32 - 6 * MBWidth(label), y + 4, Tabular(label));
     }
   }
 
@@ -147,8 +161,8 @@ bool DrawSatMark(SatChart& chart, Canvas& picture) {
   Text(picture, p.x - 3 * MBWidth(number), p.y - 14, number);
 
   UseFont(picture, 7, kBlack);
-  if (chart.MarkCount == 1) Text(picture, 20, 10, chart.MarkHeading());
-  Text(picture, 20, 10 * chart.MarkCount + 10, chart.MarkLine(chart.MarkCount));
+  if (chart.MarkCount == 1) Text(picture, 20, 10, Tabular(chart.MarkHeading()));
+  Text(picture, 20, 10 * chart.MarkCount + 10, Tabular(chart.MarkLine(chart.MarkCount)));
   return true;
 }
 

@@ -30,6 +30,12 @@ std::vector<DrawOp> GridLines(const RecordingCanvas& c, bool vertical) {
   return lines;
 }
 
+TEST(SatChartDraw, FigureSpacesKeepColumns) {
+  EXPECT_EQ(Tabular("  30"), "\u2007\u200730");
+  EXPECT_EQ(Tabular("-1.5 2"), "-1.5\u20072");
+  EXPECT_EQ(Tabular(""), "");
+}
+
 TEST(SatChartDraw, AxesOfTheFirstRange) {
   SatChart chart;
   Drawn d;
@@ -62,9 +68,9 @@ TEST(SatChartDraw, AxesOfTheFirstRange) {
   EXPECT_EQ(GridLines(d.chart, false).size(), 16u);
   const std::vector<DrawOp> yTexts = d.yStrip.OfKind(Kind::Text);
   ASSERT_EQ(yTexts.size(), 16u);
-  EXPECT_EQ(yTexts.front().text, "   0");
+  EXPECT_EQ(yTexts.front().text, Tabular("   0"));
   EXPECT_EQ(yTexts.front().points[0], (TPoint{8, 354}));
-  EXPECT_EQ(yTexts.back().text, "  30");
+  EXPECT_EQ(yTexts.back().text, Tabular("  30"));
   EXPECT_EQ(yTexts.back().points[0], (TPoint{8, 4}));
 
   // Both strips are filled first; the chart is white inside a black outline.
@@ -88,7 +94,7 @@ TEST(SatChartDraw, GridStepsOfWideRanges) {
   EXPECT_EQ(GridLines(d.chart, false).size(), 16u);  // 0, 50, … 750
   EXPECT_EQ(d.xStrip.Texts().front(), "-50");
   EXPECT_EQ(d.xStrip.Texts()[5], "0");
-  EXPECT_EQ(d.yStrip.Texts().back(), " 750");
+  EXPECT_EQ(d.yStrip.Texts().back(), Tabular(" 750"));
 }
 
 TEST(SatChartDraw, TenCurvesWithTheirLabels) {
@@ -152,13 +158,13 @@ TEST(SatChartDraw, ThirtyThirdMarkIsCountedButNotDrawn) {
   EXPECT_EQ(texts[0].text, "1");
   EXPECT_EQ(texts[0].points[0], (TPoint{10 - 3, 200 - 14}));
   EXPECT_EQ(texts[0].font.color, 0x0000FF);
-  EXPECT_EQ(texts[1].text, chart.MarkHeading());
+  EXPECT_EQ(texts[1].text, Tabular(chart.MarkHeading()));
   EXPECT_EQ(texts[1].points[0], (TPoint{20, 10}));
   EXPECT_EQ(texts[2].points[0], (TPoint{20, 20}));
-  EXPECT_EQ(texts[2].text.substr(0, 4), "   1");
+  EXPECT_EQ(texts[2].text, Tabular(chart.MarkLine(1)));
   EXPECT_EQ(texts[2].font.color, 0);
   EXPECT_EQ(texts.back().points[0], (TPoint{20, 330}));
-  EXPECT_EQ(texts.back().text.substr(0, 4), "  32");
+  EXPECT_EQ(texts.back().text, Tabular(chart.MarkLine(32)));
 }
 
 }  // namespace
