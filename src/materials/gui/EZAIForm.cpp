@@ -119,6 +119,12 @@ TEZAIForm::TEZAIForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui:
   ui->TXT2->setText(Q(DatDir));
   ui->PCON1->setCurrentWidget(ui->TabSheet2);
   ui->PNL_SI->setText(Q(UnitSystemName));
+  // The unit line runs under the column titles: half-width characters of
+  // 5.5 pixels put each unit roughly over its 56-pixel column.
+  QFont unitFont = ui->LBL2_3->font();
+  unitFont.setPixelSize(11);
+  ui->LBL2_3->setFont(unitFont);
+  ui->LBL2_3->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
   ui->LBL2_3->setText(Q(MaterialUnitLine()));
   LoadWork();
 }
