@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 
@@ -444,6 +445,24 @@ class EZAIFormTest : public QObject {
     QCOMPARE(DT_ColCount, 12);
     QCOMPARE(DT_Cell[plywood][7], std::string("0.3"));
     QCOMPARE(DT_Name[concrete], std::string("普通ｺﾝｸﾘｰﾄ"));
+  }
+
+  void aSaveTheDiskRefusesKeepsTheChanges() {
+    Open();
+    Type(2, plywood, "0.2");
+    fs::SetFaultHook([](fs::Op op, const std::string&) { return op == fs::Op::WriteData ? ENOSPC : 0; });
+    Save();
+    fs::SetFaultHook(nullptr);
+    QCOMPARE(test::ReadBytes(MaterialFilePath()), factoryMaterials);
+    QVERIFY(form->MaterialsModified());
+    QVERIFY(!form->SavedWhileOpen());
+    QVERIFY(Part<QPushButton>("BBTN1")->isEnabled());
+    QCOMPARE(Stored(plywood, 2), std::string("0.2"));
+    // Once the disk has room, the same changes are saved.
+    Save();
+    QVERIFY(form->SavedWhileOpen());
+    DataLoad(MaterialFilePath());
+    QCOMPARE(DT_Cell[plywood][2], std::string("0.2"));
   }
 
   void remarksUnknownMaterialsOfTheStoredWall() {
