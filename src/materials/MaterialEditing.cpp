@@ -54,6 +54,9 @@ bool IsWholeNumber(std::string_view text) {
 
 bool NoValue(std::string_view shown) { return shown == kNoValueText || shown.empty(); }
 
+// kcal/(kg·℃) to kJ/(kg·K): 1 kcal = 1.16279 Wh = 4.186 kJ.
+float SpecificHeatFactor() { return SIUnits ? UnitFactor[5] * 3.6f : 1.0f; }
+
 }  // namespace
 
 const std::string& TMaterialWork::Cell(int row, int col) const {
@@ -109,8 +112,6 @@ bool SaveMaterialWork(TMaterialWork& work) {
   TakeDataTable(work);
   return true;
 }
-
-float SpecificHeatFactor() { return SIUnits ? UnitFactor[5] * 3.6f : 1.0f; }
 
 bool IsConvertedMaterialColumn(int col) { return (col >= 2 && col <= 5) || col == 7; }
 
