@@ -6,6 +6,7 @@
 #include "env/Cp932.h"
 #include "env/EditState.h"
 #include "env/Environment.h"
+#include "env/FileChanges.h"
 #include "env/FileSystem.h"
 #include "env/Folders.h"
 #include "env/Messages.h"
