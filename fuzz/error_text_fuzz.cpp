@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const bool ready = (fuzz::InstallQuietFace(), true);
   (void)ready;
   if (size < 2) return 0;
-  const int32_t number = (data[0] << 8 | data[1]) % 1000;
+  // 1 … 999 (0 repeats the last remark instead of looking a number up).
+  const int32_t number = 1 + (data[0] << 8 | data[1]) % 999;
   DatDir = fuzz::ScratchFolder();
   fuzz::ScratchFile("エラー文.DAT", std::string_view(reinterpret_cast<const char*>(data + 2), size - 2));
 

@@ -11,7 +11,7 @@
 #include "env/Environment.h"
 #include "env/FileSystem.h"
 #include "env/Folders.h"
-#include "env/Text.h"
+#include "env/Cp932.h"
 #include "records/TableFile.h"
 #include "support/QuietFace.h"
 #include "support/Scratch.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "env/Text.h"
+#include "env/Cp932.h"
 #include "materials/MaterialFiles.h"
 #include "support/QuietFace.h"
 #include "support/Scratch.h"

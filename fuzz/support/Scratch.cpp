@@ -10,17 +10,20 @@
 namespace kondra::fuzz {
 namespace {
 
-std::string& NativeFolder() {
-  static std::string native = [] {
+// Never destroyed: the exit handler that removes the folder runs after
+// static objects are gone.
+const std::string& NativeFolder() {
+  static const std::string* native = [] {
     std::string pattern = (std::filesystem::temp_directory_path() / "kondra-fuzz-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) Broken("cannot make a scratch folder");
+    auto* kept = new std::string(pattern);
     std::atexit([] {
       std::error_code ec;
       std::filesystem::remove_all(NativeFolder(), ec);
     });
-    return pattern;
+    return kept;
   }();
-  return native;
+  return *native;
 }
 
 constexpr std::string_view kCut = "\n--8<--\n";
