@@ -2,8 +2,8 @@
 // region list JPN_STAT.DAT and the monthly file JPN_MONT.DAT, as parts 0, 1
 // and 2 of the input (support/Scratch.h); part 3 holds up to four point
 // numbers to select and read, one byte each. The start-up selection runs
-// first, as the program's start does. Whatever the files hold, the station stays within
-// its lists and its fields within their widths.
+// first, as the program's start does. Whatever the files hold, the station
+// stays within its lists and its fields within their widths.
 #include <cstddef>
 #include <cstdint>
 #include <string>
