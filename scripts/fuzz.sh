@@ -4,6 +4,7 @@
 #   scripts/fuzz.sh smoke            every target for 5 seconds (./test.sh runs this)
 #   scripts/fuzz.sh long [seconds]   every target for longer (default 600 s each)
 #
+# Targets run side by side, as many at a time as there are cores.
 # Each target starts from its checked-in seeds in fuzz/corpus/<target>/; what
 # it learns goes to build-fuzz/corpus/<target>/ and crash inputs to
 # build-fuzz/artifacts/. The exit status is non-zero when any target fails.
@@ -33,21 +34,46 @@ done
 cmake --build build-fuzz -j"$jobs" --target "${targets[@]}"
 
 mkdir -p build-fuzz/artifacts
-failed=()
-for target in "${targets[@]}"; do
-  seeds=fuzz/corpus/${target%_fuzz}
-  work=build-fuzz/corpus/${target%_fuzz}
+# Runs one target; its log is build-fuzz/<target>.log.
+fuzz_one() {
+  local target=$1
+  local seeds=fuzz/corpus/${target%_fuzz}
+  local work=build-fuzz/corpus/${target%_fuzz}
   mkdir -p "$work" "$seeds"
-  echo "== fuzz $target (${seconds} s)"
-  if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     "build-fuzz/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix=build-fuzz/artifacts/"$target"- -print_final_stats=1 "$work" "$seeds" \
-    >"build-fuzz/$target.log" 2>&1; then
-    tail -n 60 "build-fuzz/$target.log" >&2
-    failed+=("$target")
+    >"build-fuzz/$target.log" 2>&1
+}
+
+# The targets run side by side, one per core.
+failed=()
+pids=()
+names=()
+collect() {
+  local i=$1
+  if wait "${pids[$i]}"; then
+    echo "== fuzz ${names[$i]} (${seconds} s)"
+    grep -E '^(stat::number_of_executed_units|Done)' "build-fuzz/${names[$i]}.log" || true
   else
-    grep -E '^(stat::number_of_executed_units|Done)' "build-fuzz/$target.log" || true
+    echo "== fuzz ${names[$i]} (${seconds} s) FAILED" >&2
+    tail -n 60 "build-fuzz/${names[$i]}.log" >&2
+    failed+=("${names[$i]}")
   fi
+}
+next=0
+for target in "${targets[@]}"; do
+  if ((${#pids[@]} - next >= jobs)); then
+    collect "$next"
+    next=$((next + 1))
+  fi
+  fuzz_one "$target" &
+  pids+=($!)
+  names+=("$target")
+done
+while ((next < ${#pids[@]})); do
+  collect "$next"
+  next=$((next + 1))
 done
 
 if ((${#failed[@]})); then

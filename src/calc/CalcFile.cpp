@@ -86,6 +86,8 @@ bool IsNumberText(const std::string& text, bool integer) {
 }
 
 // The label of a record line, or -1 when the label field is not one.
+constexpr const char* kHeaderStart = "---<<<";
+
 int32_t LabelOf(const std::string& line) {
   std::string field = SliceMB(line, 0, 6);
   std::string digits;
@@ -217,6 +219,15 @@ void NewCalcFile(const std::string& path) {
 std::string CalcFileProblem(const RecordStore& store) {
   // Line 1 is the header, unless it is a record itself.
   const std::size_t first = (!store.lines.empty() && store.lines[0].starts_with("№")) ? 0 : 1;
+  // A file without a single record is a calculation only when its one line
+  // is the header a new calculation is saved with; anything else (nothing
+  // at all, a copy cut short, some other text file) would open as a blank
+  // calculation and be saved over as one.
+  const bool anyRecord = std::any_of(store.lines.begin() + static_cast<std::ptrdiff_t>(std::min(first, store.lines.size())),
+                                     store.lines.end(), [](const std::string& l) { return !TrimBoth(l).empty(); });
+  if (!anyRecord && (store.lines.empty() || !store.lines[0].starts_with(kHeaderStart)))
+    return store.lines.empty() || TrimBoth(store.lines[0]).empty() ? "空のファイルです。"
+                                                                    : "計算ファイルの見出し行も記録もありません。";
   for (std::size_t i = first; i < store.lines.size(); ++i) {
     const std::string& line = store.lines[i];
     const std::string where = std::to_string(i + 1) + "行目";
@@ -225,6 +236,10 @@ std::string CalcFileProblem(const RecordStore& store) {
     if (label < 0) return where + "は計算ファイルの記録ではありません" + Quoted(line) + "。";
     if (label < 1000) return where + "のラベル番号 " + std::to_string(label) + " は1000未満です" + Quoted(line) + "。";
     const std::string type = TrimRight(SliceMB(line, 6, 6));
+    // Every record carries its type code in angle brackets right after the
+    // label; without one the label was misread and every field is shifted.
+    if (type.size() < 3 || type.front() != '<' || type.back() != '>')
+      return where + "の型コードの欄" + Quoted(SliceMB(line, 6, 6)) + "が<…>の形ではありません" + Quoted(line) + "。";
     const std::string expected = ExpectedType(label);
     if (expected.empty()) continue;
     const std::string record = LabelText(label) + expected;

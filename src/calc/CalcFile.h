@@ -56,7 +56,7 @@ void NewCalcFile(const std::string& path);
 
 // Opens the file. A missing file gives "読込むファイル名が見つかりません。"
 // and an empty store for that path. A file that is not a calculation file
-// (binary, not Shift-JIS, UTF-8, a line that is no record or is cut short,
+// (empty, binary, not Shift-JIS, UTF-8, a line that is no record or is cut short,
 // a label below 1000, a record of the wrong type, a field that is not a
 // number) is reported with its name, the line and the reason, and the open
 // file stays as it was. Otherwise the store is replaced, the inputs rebuilt,

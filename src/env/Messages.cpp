@@ -218,7 +218,7 @@ void EditModeOff() {
 
 // ---------------------------------------------------------------- numbered errors
 
-void ErrorMsg(int32_t number) {
+void ErrorMsg(int32_t number, const std::string& file) {
   ErrorNo = number;
   std::string text;
   if (number == 0) {
@@ -260,6 +260,7 @@ void ErrorMsg(int32_t number) {
     }
     if (!found) text = "登録されていないエラーが発生しました。 （ERRno=?）";
   }
+  if (!file.empty()) text = "〔" + file + "〕" + text;
   StatusMsg(text);
 }
 

@@ -117,7 +117,10 @@ inline constexpr const char* CR = "\r";
 void MsgBox(const std::string& text, int kind, int buttons);
 void ShowStatus(const std::string& text = std::string());
 void StatusMsg(const std::string& text);
-void ErrorMsg(int32_t number);
+// Shows numbered text `number` of the error-message file in the status bar;
+// with `file` the text starts with "〔file〕", so a message about a file says
+// which one.
+void ErrorMsg(int32_t number, const std::string& file = std::string());
 void ReportException(const std::exception& e);
 void ReportException(const std::string& message);
 void CentrePointer();

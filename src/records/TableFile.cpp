@@ -140,8 +140,8 @@ bool DataLoad(std::string_view path) {
   TableParse parsed = ParseTableFile(bytes);
   if (!parsed.ok) return fail(parsed.reason);
   if (parsed.rowsCut) {
-    ErrorMsg(521);
-    ErrorMsg(522);
+    ErrorMsg(521, NameOf(file));
+    ErrorMsg(522, NameOf(file));
   }
   return true;
 }
@@ -196,7 +196,7 @@ bool DataSave(std::string_view path) {
     return false;
   };
   if (fs::Exists(file) && AttrClass(file) != "Archive") {
-    ErrorMsg(511);
+    ErrorMsg(511, name);
     return false;
   }
   TableWrite table;
