@@ -77,7 +77,7 @@ bool PlatformPrinterSetup(QWidget* parent) {
   }
   QPrintDialog dialog(&printer, parent);
   dialog.setWindowTitle(QStringLiteral("プリンターの設定"));
-  dialog.setOptions(QAbstractPrintDialog::None);
+  dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
   if (dialog.exec() != QDialog::Accepted) return false;
   SelectPrinter(printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty()
                     ? QString::fromUtf8(kPdfPrinterName)
@@ -263,9 +263,9 @@ void HardCopyForm(QWidget* form) {
   if (!form) return;
   if (!AskPrintMethod(1, form)) return;
   const int32_t method = PrintMethod;
-  const std::string bitmap = UserCacheFolder() + kHardCopyFile;
+  const std::string bitmap = fs::UserCacheFolder() + kHardCopyFile;
   std::string error;
-  fs::MakeFolders(UserCacheFolder());
+  fs::MakeFolders(fs::UserCacheFolder());
   if (!SaveWidgetBitmap(form, bitmap, &error)) {
     MsgBox(error, 4, 1);
     return;

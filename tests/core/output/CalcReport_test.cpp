@@ -91,14 +91,14 @@ TEST_F(CalcReportTest, LayerRowsByWhichValuesAreKnown) {
   };
   const Case cases[] = {
       // λ and p unknown (a surface): both print "-".
-      {false, 1, "  1   外気側α        0.0         -     0.050       -       0.00"},
+      {false, 1, "  1   外気側α          0.0         -       0.050       -        0.00"},
       // λ known, p unknown; the long name pushes the rest of the row.
-      {false, 2, "  2   ロックウール吹付け材    50.0       0.040     1.500       -       0.50"},
+      {false, 2, "  2   ロックウール吹付け材     50.0       0.040     1.500       -        0.50"},
       // λ unknown, p known (a material given by its resistance).
-      {false, 3, "  3   透湿抵抗材        0.2         -     0.010    0.0020     50.00"},
+      {false, 3, "  3   透湿抵抗材        0.2         -       0.010    0.0020     50.00"},
       {false, 4, "  4   合板             12.0       0.140     0.125    0.0016      7.50"},
-      {true, 2, "  2   ロックウール吹付け材    50.0       0.047     1.290       -     0.00024"},
-      {true, 3, "  3   透湿抵抗材        0.2         -     0.009     4.167   0.02400"},
+      {true, 2, "  2   ロックウール吹付け材     50.0       0.047     1.290       -     0.00024"},
+      {true, 3, "  3   透湿抵抗材        0.2         -       0.009     4.167   0.02400"},
       // Rows past the filled ones show their number only.
       {false, 5, "  5   "},
       {true, 9, "  9   "},
@@ -137,18 +137,18 @@ TEST_F(CalcReportTest, ResultRows) {
   s.CondRate = 0.1234f;
   s.FlowMark[3] = "▼";
   CalcReportText r = BuildCalcReportText(s, "W1.KDR");
-  EXPECT_EQ(r.results[1], "  1   外気側α        0.0         0.0      5.80      5.00      5.00  ");
-  EXPECT_EQ(r.results[2], "  2   ロックウール吹付け材    50.0         0.5      6.80      6.00      6.00    ▼  0.12");
+  EXPECT_EQ(r.results[1], "  1   外気側α          0.0         0.0      5.80      5.00      5.00  ");
+  EXPECT_EQ(r.results[2], "  2   ロックウール吹付け材     50.0         0.5      6.80      6.00      6.00    ▼  0.12");
   EXPECT_EQ(r.results[3], "  3   透湿抵抗材        0.2         1.2      7.80      7.00      7.00  ");
   // The last boundary begins no layer.
-  EXPECT_EQ(r.results[5], "  5                              20.0      9.80      9.00      9.00  ");
+  EXPECT_EQ(r.results[5], "  5                                20.0      9.80      9.00      9.00  ");
   EXPECT_EQ(r.results[6], "  6   ");
   EXPECT_EQ(r.results[10], "  10   ");
 
   SetUnitSystem(kSIUnits);
   r = BuildCalcReportText(s, "W1.KDR");
   // 5.8 mmHg = 773.3 Pa, 5 mmHg = 666.6 Pa: whole pascals.
-  EXPECT_EQ(r.results[1], "  1   外気側α        0.0         0.0       773       667       667  ");
+  EXPECT_EQ(r.results[1], "  1   外気側α          0.0         0.0       773       667       667  ");
 }
 
 TEST_F(CalcReportTest, NineLayersFillEveryResultRow) {

@@ -211,7 +211,7 @@ class TestPrinting : public QObject {
     std::string bytes;
     QVERIFY(fs::ReadWhole(*pdfTarget, bytes));
     QVERIFY(bytes.starts_with("%PDF"));
-    QVERIFY(fs::IsFile(UserCacheFolder() + "WinCRT.BMP"));
+    QVERIFY(fs::IsFile(fs::UserCacheFolder() + "WinCRT.BMP"));
     QCOMPARE(answers->Panel(0), QString("〔画面ハードコピー印刷完了〕"));
 
     const QString exe = QStandardPaths::findExecutable("pdftoppm");
@@ -236,7 +236,7 @@ class TestPrinting : public QObject {
     test::AnswerPrintDialog(PrintAnswer::Cancel);
     HardCopyForm(&window);
     QVERIFY(!fs::Exists(*pdfTarget));
-    QVERIFY(!fs::Exists(UserCacheFolder() + "WinCRT.BMP"));
+    QVERIFY(!fs::Exists(fs::UserCacheFolder() + "WinCRT.BMP"));
 
     // Cancelling the PDF file's choice prints nothing either.
     pdfTarget.reset();
