@@ -212,7 +212,7 @@ class TestPrinting : public QObject {
     QVERIFY(fs::ReadWhole(*pdfTarget, bytes));
     QVERIFY(bytes.starts_with("%PDF"));
     QVERIFY(fs::IsFile(fs::UserCacheFolder() + "WinCRT.BMP"));
-    QCOMPARE(answers->Panel(0), QString("〔画面ハードコピー印刷完了〕"));
+    QVERIFY(answers->Panel(0).endsWith("〔画面ハードコピー印刷完了〕"));
 
     const QString exe = QStandardPaths::findExecutable("pdftoppm");
     if (exe.isEmpty()) QSKIP("pdftoppm is not installed");
