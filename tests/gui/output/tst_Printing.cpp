@@ -3,7 +3,11 @@
 // printer there, and a hard copy of a window printed into a PDF file.
 #include <QLabel>
 #include <QProcess>
+#include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTabWidget>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QtTest>
@@ -14,6 +18,7 @@
 
 #include "env/FileSystem.h"
 #include "env/Folders.h"
+#include "env/Environment.h"
 #include "env/Messages.h"
 #include "gui/output/PrintDialogAnswer.h"
 #include "gui/support/GuiTest.h"
@@ -51,6 +56,7 @@ class TestPrinting : public QObject {
  private slots:
   void initTestCase() {
     savedCache = qgetenv("XDG_CACHE_HOME");
+    SetProgramIdentity();
     DatDir = fs::FromNative(KONDRA_INSTALL_TREE) + "\\DATA\\DAT\\";
     QVERIFY2(fs::IsFile(DatDir + kPaperFileName), "the installation tree has not been built");
   }
@@ -133,7 +139,8 @@ class TestPrinting : public QObject {
     const std::string name = printer.toStdString();
     SetPrinterProbe([name] { return Facts(name); });
     PrintDialogSeen seen;
-    test::AnswerPrintDialog(PrintAnswer::Cancel, 0, &seen);
+    test::AnswerPrintDialog(PrintAnswer::Cancel, 0, &seen,
+                            [&](TPRYNForm* dialog) { test::GrabPng(dialog, QStringLiteral("print-dialog-%1").arg(mode)); });
     QVERIFY(!AskPrintMethod(mode));
     QVERIFY(seen.shown);
     QCOMPARE(seen.caption, QString("印刷方法の指定"));
@@ -259,6 +266,68 @@ class TestPrinting : public QObject {
     QCOMPARE(answers->boxes.size(), std::size_t(1));
     QVERIFY(answers->Texts().front().contains("out.pdf"));
     QCOMPARE(answers->boxes.front().kind, 4);
+  }
+  // A report window of another kind: three pages of plain widgets, found by
+  // their names.
+  void reportServicesOnAThreePageWindow() {
+    QWidget form;
+    form.setMaximumWidth(831);
+    auto* pages = new QTabWidget(&form);
+    pages->setObjectName("PCON");
+    auto* print = new QPushButton("印刷(&P)...", &form);
+    print->setObjectName("BBTN1");
+    auto* shrink = new QRadioButton(&form);
+    shrink->setObjectName("RBTN2");
+    for (int n = 1; n <= 3; ++n) {
+      auto* box = new QScrollArea;
+      box->setObjectName(QStringLiteral("SBOX%1").arg(n));
+      auto* page = new QWidget;
+      page->setObjectName(QStringLiteral("QREP%1").arg(n));
+      page->resize(794, 1123);
+      box->setWidget(page);
+      for (const char* suffix : {"E", "N", "F"}) {
+        auto* label = new QLabel("old", page);
+        label->setObjectName(QStringLiteral("QRLBL%1_%2").arg(n).arg(suffix));
+      }
+      pages->addTab(box, QStringLiteral("頁%1").arg(n));
+    }
+    CheckPrinter();
+    InitReportWindow(&form);
+    QCOMPARE(form.size(), QSize(417, 626));
+    QCOMPARE(ReportPageCount, 3);
+    QCOMPARE(ReportPage, 0);
+    QCOMPARE(ReportZoom, 50);
+    QCOMPARE(print->toolTip(), QString("プリンター機種：<Kondra PDF>"));
+    for (int n = 1; n <= 3; ++n) QCOMPARE(ReportLabelText(&form, QStringLiteral("QRLBL%1_E").arg(n)), QString());
+
+    ReportPage = 2;
+    SetReportFooter(&form, "C:\\calc\\W1.KDR");
+    QVERIFY(ReportLabelText(&form, "QRLBL2_E").endsWith(" Kondra Ver.8.20 2/3"));
+    QCOMPARE(ReportLabelText(&form, "QRLBL2_N"), QString::fromStdString(UserName));
+    QCOMPARE(ReportLabelText(&form, "QRLBL2_F"), QString("C:\\calc\\W1.KDR"));
+    QCOMPARE(ReportLabelText(&form, "QRLBL1_N"), QString("old"));
+
+    auto* box = form.findChild<QScrollArea*>("SBOX2");
+    box->resize(401, 600);
+    FitReportPage(&form);
+    QCOMPARE(ReportZoom, 51);
+    QCOMPARE(form.size(), QSize(417, 635));
+    QCOMPARE(shrink->text(), QString("51％縮小"));
+    QCOMPARE(form.findChild<QWidget*>("QREP2")->property("zoom").toInt(), 51);
+
+    // Printing a page drawn by its own painter.
+    bool painted = false;
+    test::AnswerPrintDialog(PrintAnswer::Yes);
+    PrintReportPainter(&form, [&](QPaintDevice* device) {
+      painted = device->width() > 4000;
+      QPainter painter(device);
+      painter.drawText(100, 100, "page");
+    });
+    QVERIFY(painted);
+    std::string bytes;
+    QVERIFY(fs::ReadWhole(*pdfTarget, bytes));
+    QVERIFY(bytes.starts_with("%PDF"));
+    QVERIFY(answers->Panel(0).endsWith("〔印刷完了〕"));
   }
 };
 
