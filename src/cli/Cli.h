@@ -61,11 +61,12 @@ void Complain(const char* command, const std::string& text);
 // kExitAborted preparation aborted, kExitUsage file not readable.
 int OpenAndCalculate(const char* command, const std::string& path);
 
-// The commands: calc, new, materials, parts, picture.
+// The commands: calc, new, materials, parts, picture, report.
 int CalcCommand(const std::vector<std::string>& args);
 int NewCommand(const std::vector<std::string>& args);
 int MaterialsCommand(const std::vector<std::string>& args);
 int PartsCommand(const std::vector<std::string>& args);
 int PictureCommand(const std::vector<std::string>& args);
+int ReportCommand(const std::vector<std::string>& args);
 
 }  // namespace kondra::cli

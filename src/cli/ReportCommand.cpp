@@ -1,0 +1,99 @@
+// `kondra-cli report FILE -o OUT.pdf [--si]`: the calculation report of a
+// file as a one-page PDF, the same page the report window prints, made on
+// Qt's offscreen platform without a display.
+#include <QApplication>
+#include <QPainter>
+
+#include <array>
+#include <cstdlib>
+#include <iostream>
+
+#include "calc/CalcFile.h"
+#include "calc/Engine.h"
+#include "calc/Results.h"
+#include "cli/Cli.h"
+#include "env/Units.h"
+#include "output/DiagramMetafile.h"
+#include "output/gui/Printing.h"
+#include "output/gui/QuickRep.h"
+#include "report/KDRQRForm.h"
+
+namespace kondra::cli {
+namespace {
+
+const char* const kReportUsage =
+    "使い方: kondra-cli report FILE -o OUT.pdf [--si] [--root DIR]\n"
+    "  -o OUT.pdf  the report as a one-page A4 PDF file\n"
+    "  --si        in SI units (default: engineering units)\n";
+
+int Usage(const std::string& text) {
+  Complain("report", text);
+  std::cerr << kReportUsage;
+  return kExitUsage;
+}
+
+}  // namespace
+
+int ReportCommand(const std::vector<std::string>& args) {
+  std::string file, out;
+  bool si = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      std::cout << kReportUsage;
+      return kExitDone;
+    }
+    if (arg == "-o") {
+      if (i + 1 >= args.size()) return Usage("-o needs a value");
+      out = args[++i];
+    } else if (arg == "--si") {
+      si = true;
+    } else if (arg.starts_with("-") || !file.empty()) {
+      return Usage("unexpected argument '" + arg + "'");
+    } else {
+      file = arg;
+    }
+  }
+  if (file.empty()) return Usage("no calculation file given");
+  if (out.empty()) return Usage("-o OUT.pdf is missing");
+
+  const std::string path = ProgramPath(file);
+  const std::string target = ProgramPath(out);
+  const int code = OpenAndCalculate("report", path);
+  if (code == kExitRefused) Complain("report", CheckInput(Calc).message);
+  if (code == kExitAborted) Complain("report", "結露計算を中止しました。");
+  if (code != kExitDone) return code;
+  if (si) SetUnitSystem(kSIUnits);
+
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "kondra-cli";
+  static char* argv[] = {name, nullptr};
+  QApplication app(argc, argv);
+  CheckPrinter();
+
+  // The pictures as the report-preview command writes them, kept in memory:
+  // nothing is written into the results folder.
+  std::array<TMetafileEx, 3> pictures;
+  const LayerLooks looks = MaterialLooks(Calc);
+  for (int n = 0; n < 3; ++n) pictures[n] = TMetafileEx(DiagramMetafile(n, looks, Calc));
+  TKDRQRForm form;
+  form.SetPictures(pictures);
+  form.SelectPage(0);
+  std::string error;
+  const bool written = WritePdfPage(
+      target,
+      [&form](QPaintDevice* device) {
+        QPainter painter(device);
+        form.Page()->Render(painter, QRectF(0, 0, device->width(), device->height()));
+      },
+      &error);
+  if (!written) {
+    Complain("report", NativePath(target) + ": " + error);
+    return kExitUsage;
+  }
+  std::cout << NativePath(target) << "\n";
+  return kExitDone;
+}
+
+}  // namespace kondra::cli
