@@ -1,5 +1,5 @@
 // `kondra-cli picture FILE --kind section|thickness|resistance -o OUT [--scale N]`:
-// one of the three pictures of a calculation as a PNG or SVG file, drawn
+// one of the three pictures of a calculation as a PNG, SVG or EMF file, drawn
 // with the window's painting code on Qt's offscreen platform.
 #include <QGuiApplication>
 
@@ -17,11 +17,11 @@ namespace kondra::cli {
 namespace {
 
 const char* const kPictureUsage =
-    "使い方: kondra-cli picture FILE --kind section|thickness|resistance -o OUT.png|OUT.svg\n"
+    "使い方: kondra-cli picture FILE --kind section|thickness|resistance -o OUT.png|OUT.svg|OUT.emf\n"
     "                           [--scale N] [--root DIR]\n"
     "  --kind     the layer section, or the condensation diagram over thickness or\n"
     "             over vapour resistance (these two calculate first)\n"
-    "  -o OUT     the picture file; PNG or SVG by its extension\n"
+    "  -o OUT     the picture file; PNG, SVG or EMF by its extension\n"
     "  --scale N  enlargement of the 140 × 142 picture, 1 to 16 (default 4)\n";
 
 int Usage(const std::string& text) {

@@ -20,7 +20,7 @@ const Command kCommands[] = {
     {"new", "create a .KDR file as the input window would (see new --help)", kondra::cli::NewCommand},
     {"materials", "list 材料物性.DAT (--json)", kondra::cli::MaterialsCommand},
     {"parts", "list 部位区分.DAT (--json)", kondra::cli::PartsCommand},
-    {"picture", "draw the section or a diagram as PNG or SVG (see picture --help)", kondra::cli::PictureCommand},
+    {"picture", "draw the section or a diagram as PNG, SVG or EMF (see picture --help)", kondra::cli::PictureCommand},
     {"report", "the calculation report as a PDF page (see report --help)", kondra::cli::ReportCommand},
 };
 

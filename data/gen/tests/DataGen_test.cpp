@@ -125,7 +125,7 @@ TEST_F(DataGenTest, TheFactoryTreeLoads) {
       {"DATA\\DAT\\部位区分.DAT", 15, 5, "外壁"},
       {"DATA\\DAT\\国名.DAT", 1, 3, "日本"},
       {"DATA\\DAT\\単位系.DAT", 2, 1, "工学単位"},
-      {"DATA\\DAT\\単位系SIW.DAT", 34, 2, nullptr},
+      {"DATA\\DAT\\単位系SIW.DAT", 35, 2, nullptr},
       {"DATA\\DAT\\単位系.EXP", 17, 1, "【入力・表示単位系の説明】"},
       {"DATA\\DAT\\印刷用紙.DAT", 18, 1, "A4 (210x297mm) 縦"},
       {"WCD\\JPN_STAT.DAT", 47, 7, nullptr},
