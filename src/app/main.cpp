@@ -10,9 +10,12 @@
 #include "controls/QtMessageFace.h"
 #include "env/Environment.h"
 #include "env/Messages.h"
+#include "mainwin/KDRCommands.h"
 #include "mainwin/KDRForm.h"
 #include "output/gui/MetafileSupport.h"
+#include "output/gui/Printing.h"
 #include "output/gui/QtCanvas.h"
+#include "utilwin/INPForm.h"
 
 namespace {
 
@@ -54,6 +57,7 @@ int main(int argc, char** argv) {
     kondra::InstallQtMessageFace();
     kondra::InstallQtSystemColors();
     kondra::InstallQtMetafileSupport();
+    kondra::InstallQtInputFace();
     // The window first: its status bar (panels 350, 80, 80, 50) receives the
     // messages of the start-up.
     kondra::TKDRForm window;
@@ -66,13 +70,16 @@ int main(int argc, char** argv) {
       return 1;
     }
     if (!kondra::StartProgram(options)) return 1;
+    // The printer before the lists: the report and the tools lay out for it.
+    kondra::CheckPrinter();
+    kondra::AttachPrintingServices();
+    kondra::WireMainWindow(window);
     window.Startup();
     if (const QScreen* screen = window.screen())
       window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
-    const int status = app.exec();
-    kondra::Shutdown(kondra::CalcPath);
-    return status;
+    // Closing the window writes the current file into the environment file.
+    return app.exec();
   } catch (const std::exception& e) {
     kondra::ReportException(e);
     return 1;

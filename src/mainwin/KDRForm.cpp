@@ -34,6 +34,7 @@
 #include "env/Units.h"
 #include "materials/MaterialFiles.h"
 #include "output/Palette.h"
+#include "output/PrinterInfo.h"
 #include "output/gui/QtCanvas.h"
 #include "records/RecordStore.h"
 #include "tools/Handover.h"
@@ -583,7 +584,8 @@ void TKDRForm::ApplyStateRules() {
   set(Command::Open, input);
   set(Command::Save, exists && DataModified && !sample);
   set(Command::SaveAs, DataModified && !sample);
-  set(Command::Preview, true);
+  // The report needs the file on disk, its results and a printer to lay the page out for.
+  set(Command::Preview, exists && Calc.Calculated && !PrinterInfo.DeviceName.empty());
   set(Command::HardCopy, true);
   set(Command::MaterialEditor, true);
   set(Command::SatCurve, true);
