@@ -199,6 +199,9 @@ void WireMainWindow(TKDRForm& form) {
   form.SetCommand(C::TitleAsFileName, [window] { TitleAsFileNameCommand(*window); });
   form.SetCommand(C::Preview, [window] {
     FinishEditing();
+    // The pictures go into the results folder, which a folder of the user's
+    // own does not have until the first report.
+    if (!ResultDir.empty() && !EnsureFolder(ResultDir, false)) return;
     ShowCalcReport(window);
   });
   form.SetCommand(C::HardCopy, [window] { HardCopyForm(window); });

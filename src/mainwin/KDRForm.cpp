@@ -1051,7 +1051,10 @@ bool TKDRForm::event(QEvent* event) {
     // not from a message box or from another program.
     QWidget* from = lastOther_;
     lastOther_ = nullptr;
-    if (from && from != this && !qobject_cast<QMessageBox*>(from) && !Edit.editing) Activate();
+    // A tool that handed a room condition over closes itself at once, so
+    // the hand-over is taken whichever window was active last.
+    const bool fromOther = from && from != this && !qobject_cast<QMessageBox*>(from);
+    if ((fromOther || AdoptIndoor) && !Edit.editing) Activate();
   }
   return QMainWindow::event(event);
 }

@@ -153,8 +153,8 @@ class MainWindowDriver {
   }
 
   // A wall of plywood, glass wool and gypsum between the air films, 0 °C /
-  // 80 % outside and 20 °C / 60 % inside; true when it calculated.
-  bool EnterAndCalculateWall(const QString& title) {
+  // 80 % outside and 20 °C / 60 % inside; true when every field took.
+  bool EnterWall(const QString& title) {
     Type("EDIT1_1", title);
     if (!ChooseFromList(Find<QComboBox>("CBOX1_1"), "外壁")) return false;
     Type("EDIT1_2", "0");
@@ -167,11 +167,15 @@ class MainWindowDriver {
     TypeThickness(3, "100");
     if (!ChooseMaterial(4, "石膏板(例)")) return false;
     TypeThickness(4, "12");
-    if (!ChooseMaterial(5, "内側(αi=8)")) return false;
+    return ChooseMaterial(5, "内側(αi=8)");
+  }
+
+  // Clicks 計算; true when the results are shown.
+  bool Calculate() {
     auto* calc = Find<QToolButton>("SBTN6");
     if (!calc->isEnabled()) return false;
     ClickWidget(calc);
-    return Calc.Calculated;
+    return Calc.Calculated && form->DisplayMode() == 1;
   }
 };
 
