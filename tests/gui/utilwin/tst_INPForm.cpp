@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 #include <functional>
@@ -47,7 +48,7 @@ void OnDialog(std::function<void(TINPForm*)> act) {
   auto attempt = std::make_shared<std::function<void()>>();
   *attempt = [=] {
     for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* d = qobject_cast<TINPForm*>(w); d && d->isVisible()) {
+      if (auto* d = qobject_cast<TINPForm*>(w); d && d->isVisible() && d->windowHandle() && d->windowHandle()->isExposed()) {
         act(d);
         return;
       }

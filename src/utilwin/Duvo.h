@@ -1,0 +1,4 @@
+// The version box in one include.
+#pragma once
+
+#include "utilwin/VERForm.h"

@@ -1,0 +1,4 @@
+// The exit dialog in one include.
+#pragma once
+
+#include "utilwin/CLOSEForm.h"
