@@ -22,6 +22,9 @@
 #include "tools/HGForm.h"
 #include "tools/ToolPrinting.h"
 #include "ui_KDRForm.h"
+#include "utilwin/CLOSEForm.h"
+#include "utilwin/MEMForm.h"
+#include "utilwin/VERForm.h"
 #include "weather/Wmonth.h"
 
 namespace kondra {
@@ -75,18 +78,9 @@ bool RefuseSample(const std::string& path) {
   return true;
 }
 
-// The choices of the exit dialog (0 cancelled, 1 nothing to save, 2 discard).
-constexpr int kExitCancelled = 0;
-constexpr int kExitDiscard = 2;
-constexpr int kExitSave = 3;
-constexpr int kExitSaveStay = 4;
-
-int AskExitChoice(TKDRForm&) {
-  return ConfirmDiscard(DataModified) ? kExitDiscard : kExitCancelled;
-}
-
 // The side windows that stay open beside the main window.
 void FreeSideWindows() {
+  FreeGuide();
   CloseHumidityTool();
   CloseSaturationTool();
   delete MonthlyWeatherWindow();
@@ -168,14 +162,14 @@ void TitleAsFileNameCommand(TKDRForm& form) {
 bool CloseMainWindow(TKDRForm& form) {
   FinishEditing();
   if (DataModified && !IsSampleFile(CalcPath)) {
-    const int choice = AskExitChoice(form);
-    if (choice == kExitCancelled) return false;
-    if (choice == kExitSave || choice == kExitSaveStay) {
+    const int choice = AskCloseChoice(&form);
+    if (choice == kCloseCancelled) return false;
+    if (choice == kCloseSave || choice == kCloseSaveStay) {
       const SaveOutcome outcome =
           Contains("\\(新規).KDR", CalcPath) ? SaveCalcAsCommand(form) : SaveCalcCommand(form);
       // A save that was cancelled or failed keeps the program open, so that
       // the changes are not lost; No to the question ends without saving.
-      if (outcome == SaveOutcome::Stopped || choice == kExitSaveStay) return false;
+      if (outcome == SaveOutcome::Stopped || choice == kCloseSaveStay) return false;
     }
   }
   FreeSideWindows();
@@ -211,6 +205,8 @@ void WireMainWindow(TKDRForm& form) {
   });
   form.SetCommand(C::SatCurve, [window] { ShowSaturationTool(window); });
   form.SetCommand(C::Humidity, [window] { ShowHumidityTool(window); });
+  form.SetCommand(C::QuickGuide, [window] { ShowGuide(window, GuideFilePath()); });
+  form.SetCommand(C::Version, [window] { ShowVersionBox(window); });
   form.SetCloseGuard([window] { return CloseMainWindow(*window); });
 }
 

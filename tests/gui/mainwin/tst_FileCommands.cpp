@@ -3,7 +3,11 @@
 // questions and refusals, the sample that is never written, the title as
 // file name, and closing the program with unsaved changes.
 #include <QCheckBox>
+#include <QApplication>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
@@ -15,6 +19,7 @@
 #include "env/Paths.h"
 #include "gui/mainwin/MainWindowDriver.h"
 #include "records/RecordStore.h"
+#include "utilwin/CLOSEForm.h"
 
 using namespace kondra;
 
@@ -298,6 +303,123 @@ class FileCommandsTest : public QObject {
     for (int k : {0, 2}) QVERIFY(!Exists(main.workDir + "北側外壁(" + std::to_string(k) + ").EMF"));
     QVERIFY(!DataModified);
     QVERIFY(!check->isEnabled());  // a file of that name is in the list now
+  }
+  // Closing with unsaved changes opens the exit dialog on discarding; 終了
+  // then ends without writing anything.
+  void closingWithChangesOpensTheExitDialogOnDiscard() {
+    OpenSaved("C0.KDR", "終了の確認");
+    const std::string before = test::ReadBytes(main.workDir + "C0.KDR");
+    main.Type("EDIT1_5", "65");
+    QString selected;
+    QString button;
+    bool shown = false;
+    QTimer poll;
+    poll.setInterval(20);
+    connect(&poll, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<TCLOSEForm*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      poll.stop();
+      shown = true;
+      for (auto* radio : dialog->findChildren<QRadioButton*>())
+        if (radio->isChecked()) selected = radio->text();
+      auto* finish = dialog->findChild<QPushButton*>("BTN1");
+      button = finish->text();
+      QTest::mouseClick(finish, Qt::LeftButton);
+    });
+    poll.start();
+    main.form->close();
+    QVERIFY(shown);
+    QCOMPARE(selected, QString("変更データを破棄して、終了する。"));
+    QCOMPARE(button, QString("破棄終了(&Y)"));
+    QVERIFY(!main.form->isVisible());
+    QCOMPARE(test::ReadBytes(main.workDir + "C0.KDR"), before);
+  }
+
+  // What each choice of the exit dialog does with the changes and the window.
+  void exitChoicesSaveAndCloseAsChosen_data() {
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<int>("answer");  // to the save question (MsgButton), -1: none asked
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("closed");
+    const int yes = static_cast<int>(MsgButton::Yes), no = static_cast<int>(MsgButton::No),
+              cancel = static_cast<int>(MsgButton::Cancel);
+    QTest::newRow("cancelled") << int(kCloseCancelled) << -1 << false << false;
+    QTest::newRow("discard") << int(kCloseDiscard) << -1 << false << true;
+    QTest::newRow("save, yes") << int(kCloseSave) << yes << true << true;
+    QTest::newRow("save, no") << int(kCloseSave) << no << false << true;
+    QTest::newRow("save, cancel") << int(kCloseSave) << cancel << false << false;
+    QTest::newRow("save and stay, yes") << int(kCloseSaveStay) << yes << true << false;
+    QTest::newRow("save and stay, no") << int(kCloseSaveStay) << no << false << false;
+  }
+  void exitChoicesSaveAndCloseAsChosen() {
+    QFETCH(int, choice);
+    QFETCH(int, answer);
+    QFETCH(bool, saved);
+    QFETCH(bool, closed);
+    OpenSaved("C1.KDR", "保存前");
+    main.Type("EDIT1_1", "保存後");
+    std::vector<bool> asked;
+    SetCloseChoiceHook([&](bool modified) {
+      asked.push_back(modified);
+      return choice;
+    });
+    if (answer >= 0) boxes->answers = {static_cast<MsgButton>(answer)};
+    const bool accepted = main.form->close();
+    SetCloseChoiceHook({});
+
+    QCOMPARE(asked, std::vector<bool>{true});
+    QCOMPARE(accepted, closed);
+    QCOMPARE(main.form->isVisible(), !closed);
+    if (answer >= 0)
+      QCOMPARE(boxes->Texts(), QStringList{"〔" + Q(main.workDir) + "C1.KDR〕を上書き保存しますか？"});
+    else
+      QVERIFY(boxes->boxes.empty());
+    QCOMPARE(Contains("保存後", test::ReadCp932(main.workDir + "C1.KDR")), saved);
+    QCOMPARE(DataModified, !saved);
+  }
+
+  // The unnamed new file is saved under a name the user gives; nothing
+  // unchanged asks anything.
+  void exitSavesTheUnnamedFileUnderANewName() {
+    QVERIFY(main.Open(main.kdrDir + "(新規).KDR"));
+    main.Type("EDIT1_1", "名前なし");
+    SetCloseChoiceHook([](bool) { return int(kCloseSave); });
+    dialogs->answers = {main.kdrDir + "Y1"};
+    const bool accepted = main.form->close();
+    SetCloseChoiceHook({});
+    QVERIFY(accepted);
+    QCOMPARE(dialogs->requests.size(), std::size_t(1));
+    QVERIFY(dialogs->requests[0].save);
+    QVERIFY(Contains("名前なし", test::ReadCp932(main.kdrDir + "Y1.KDR")));
+    QVERIFY(!fs::Exists(main.kdrDir + "(新規).KDR"));
+
+    main.Discard();
+    OpenSaved("C2.KDR", "変更なし");
+    int asked = 0;
+    SetCloseChoiceHook([&](bool) { return ++asked, int(kCloseCancelled); });
+    QVERIFY(main.form->close());
+    SetCloseChoiceHook({});
+    QCOMPARE(asked, 0);
+    QVERIFY(boxes->boxes.empty());
+  }
+
+  // The next start opens the file the program was closed on.
+  void theNextStartReopensTheLastFile() {
+    OpenSaved("L1.KDR", "最後のファイル");
+    main.Type("EDIT1_1", "最後のファイル（保存済み）");
+    SetCloseChoiceHook([](bool) { return int(kCloseSave); });
+    boxes->answers = {MsgButton::Yes};
+    QVERIFY(main.form->close());
+    SetCloseChoiceHook({});
+    delete main.form;
+    main.form = nullptr;
+
+    CalcPath = main.workDir + "elsewhere.KDR";
+    LoadEnvironment();
+    QCOMPARE(LastCalcFile, main.workDir + "L1.KDR");
+    QVERIFY(main.Open(LastCalcFile));
+    QCOMPARE(CalcPath, main.workDir + "L1.KDR");
+    QCOMPARE(main.Find<TEditEx>("EDIT1_1")->text(), QString("最後のファイル（保存済み）"));
   }
 };
 
