@@ -4,6 +4,7 @@
 // a saved, calculated file and a printer, and the material editor whose save
 // offers to refresh the calculation's values.
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -23,6 +24,8 @@
 #include "output/gui/Printing.h"
 #include "report/KDRQRForm.h"
 #include "tools/DPForm.h"
+#include "utilwin/MEMForm.h"
+#include "utilwin/VERForm.h"
 #include "tools/HGForm.h"
 #include "tools/ToolPrinting.h"
 #include "weather/Wmonth.h"
@@ -233,6 +236,42 @@ class ToolCommandsTest : public QObject {
              qPrintable(boxes->Texts().join('|')));
     QVERIFY(test::ReadBytes(MaterialFilePath()) != factory);
     test::WriteBytes(MaterialFilePath(), factory);
+  }
+  // The guide opens beside the window without blocking it, once; the version
+  // box is modal and leaves the status bar empty.
+  void guideAndVersionBox() {
+    QVERIFY(main.Open(main.workDir + "V1.KDR"));
+    main.Action("MNU_Guide")->trigger();
+    TMEMForm* guide = GuideViewer();
+    QVERIFY(guide);
+    QTRY_VERIFY(guide->isVisible());
+    QCOMPARE(guide->MemoFile(), GuideFilePath());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    main.form->activateWindow();
+    QTRY_VERIFY(main.form->isActiveWindow());
+    main.Action("MNU_Guide")->trigger();
+    QCOMPARE(GuideViewer(), guide);
+
+    QString program;
+    QVERIFY(WithModal<TVERForm>([&] { main.Action("MNU_Version")->trigger(); },
+                                [&](TVERForm* box) { program = box->findChild<QLabel*>("LBL2")->text(); }));
+    QCOMPARE(program, Q(ProgramName));
+    QVERIFY(boxes->Panel(0).trimmed().isEmpty());
+  }
+
+  // Closing the program frees every side window.
+  void closingFreesTheSideWindows() {
+    QVERIFY(main.Open(main.workDir + "F1.KDR"));
+    InitWeather();
+    for (const char* command : {"MNU_Humidity", "MNU_SatCurve", "MNU_Guide", "MNU_Weather"})
+      main.Action(command)->trigger();
+    QVERIFY(HumidityTool() && SaturationTool() && GuideViewer() && MonthlyWeatherWindow());
+    QVERIFY(!DataModified);
+    QVERIFY(main.form->close());
+    QTRY_VERIFY(HumidityTool() == nullptr);
+    QTRY_VERIFY(SaturationTool() == nullptr);
+    QVERIFY(GuideViewer() == nullptr);
+    QVERIFY(MonthlyWeatherWindow() == nullptr);
   }
 };
 
