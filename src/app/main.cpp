@@ -1,6 +1,7 @@
 // kondra: the desktop program.
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -63,6 +64,15 @@ int main(int argc, char** argv) {
     kondra::TKDRForm window;
 
     std::vector<std::string> args(argv + 1, argv + argc);
+    // "--grab FILE": the window as it first appears is saved as a picture
+    // and the program ends (screenshots for the guide, checks of the layout).
+    QString grab;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+      if (args[i] != "--grab") continue;
+      grab = QString::fromStdString(args[i + 1]);
+      args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+      break;
+    }
     kondra::StartupOptions options;
     std::string error;
     if (!kondra::TakeStartupArgs(args, options, error)) {
@@ -78,6 +88,13 @@ int main(int argc, char** argv) {
     if (const QScreen* screen = window.screen())
       window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
+    if (!grab.isEmpty()) {
+      QTimer::singleShot(500, &window, [&window, grab] {
+        const bool saved = window.grab().save(grab, "PNG");
+        if (!saved) std::cerr << "kondra: cannot write " << grab.toStdString() << "\n";
+        QApplication::exit(saved ? 0 : 1);
+      });
+    }
     // Closing the window writes the current file into the environment file.
     return app.exec();
   } catch (const std::exception& e) {

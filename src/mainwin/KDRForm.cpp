@@ -373,6 +373,8 @@ void TKDRForm::ShowFactor(int column, const QString& caption) {
 
 void TKDRForm::Startup(bool weather) {
   if (Contains("WindowsVista", EnvRow[3])) setFixedSize(width() + 2, height());
+  // The unit systems are known once the folders are: the frame was made before.
+  ui->HJUNITFM->Reload();
   std::vector<std::string> parts, materials;
   LoadPartClassList(parts);
   LoadNumberedList(ui->CBOX1_1, [&parts](int i) { return parts[static_cast<std::size_t>(i - 1)]; }, 1, false,

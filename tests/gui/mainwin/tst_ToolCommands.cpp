@@ -106,6 +106,7 @@ class ToolCommandsTest : public QObject {
   void humidityToolRoomBecomesSideB() {
     QVERIFY(main.Open(main.workDir + "H1.KDR"));
     main.Type("EDIT1_1", "室内条件の採用");
+    QVERIFY(test::ChooseFromList(main.Find<QComboBox>("CBOX1_1"), "外壁"));  // the conditions come out
     main.Action("MNU_Humidity")->trigger();
     TDPForm* tool = HumidityTool();
     QVERIFY(tool);
@@ -127,6 +128,8 @@ class ToolCommandsTest : public QObject {
     QCOMPARE(Calc.SideCond[2].RelHum, 45.0f);
     QVERIFY(!AdoptIndoor);
     QVERIFY(DataModified);
+    QVERIFY(main.Find<TEditEx>("EDIT1_4")->isVisible());
+    QVERIFY(!main.Find<QWidget>("PNL_Mask")->isVisible());
     test::GrabPng(main.form, "main-adopted");
   }
 
