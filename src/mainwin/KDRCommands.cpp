@@ -1,6 +1,5 @@
 #include "mainwin/KDRCommands.h"
 
-#include <QCheckBox>
 #include <QFileDialog>
 
 #include "calc/CalcFile.h"
@@ -21,7 +20,6 @@
 #include "tools/DPForm.h"
 #include "tools/HGForm.h"
 #include "tools/ToolPrinting.h"
-#include "ui_KDRForm.h"
 #include "utilwin/CLOSEForm.h"
 #include "utilwin/MEMForm.h"
 #include "utilwin/VERForm.h"
