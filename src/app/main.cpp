@@ -1,6 +1,7 @@
 // kondra: the desktop program.
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -10,9 +11,12 @@
 #include "controls/QtMessageFace.h"
 #include "env/Environment.h"
 #include "env/Messages.h"
+#include "mainwin/KDRCommands.h"
 #include "mainwin/KDRForm.h"
 #include "output/gui/MetafileSupport.h"
+#include "output/gui/Printing.h"
 #include "output/gui/QtCanvas.h"
+#include "utilwin/INPForm.h"
 
 namespace {
 
@@ -54,11 +58,21 @@ int main(int argc, char** argv) {
     kondra::InstallQtMessageFace();
     kondra::InstallQtSystemColors();
     kondra::InstallQtMetafileSupport();
+    kondra::InstallQtInputFace();
     // The window first: its status bar (panels 350, 80, 80, 50) receives the
     // messages of the start-up.
     kondra::TKDRForm window;
 
     std::vector<std::string> args(argv + 1, argv + argc);
+    // "--grab FILE": the window as it first appears is saved as a picture
+    // and the program ends (screenshots for the guide, checks of the layout).
+    QString grab;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+      if (args[i] != "--grab") continue;
+      grab = QString::fromStdString(args[i + 1]);
+      args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+      break;
+    }
     kondra::StartupOptions options;
     std::string error;
     if (!kondra::TakeStartupArgs(args, options, error)) {
@@ -66,13 +80,23 @@ int main(int argc, char** argv) {
       return 1;
     }
     if (!kondra::StartProgram(options)) return 1;
+    // The printer before the lists: the report and the tools lay out for it.
+    kondra::CheckPrinter();
+    kondra::AttachPrintingServices();
+    kondra::WireMainWindow(window);
     window.Startup();
     if (const QScreen* screen = window.screen())
       window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
-    const int status = app.exec();
-    kondra::Shutdown(kondra::CalcPath);
-    return status;
+    if (!grab.isEmpty()) {
+      QTimer::singleShot(500, &window, [&window, grab] {
+        const bool saved = window.grab().save(grab, "PNG");
+        if (!saved) std::cerr << "kondra: cannot write " << grab.toStdString() << "\n";
+        QApplication::exit(saved ? 0 : 1);
+      });
+    }
+    // Closing the window writes the current file into the environment file.
+    return app.exec();
   } catch (const std::exception& e) {
     kondra::ReportException(e);
     return 1;

@@ -34,6 +34,7 @@
 #include "env/Units.h"
 #include "materials/MaterialFiles.h"
 #include "output/Palette.h"
+#include "output/PrinterInfo.h"
 #include "output/gui/QtCanvas.h"
 #include "records/RecordStore.h"
 #include "tools/Handover.h"
@@ -372,6 +373,8 @@ void TKDRForm::ShowFactor(int column, const QString& caption) {
 
 void TKDRForm::Startup(bool weather) {
   if (Contains("WindowsVista", EnvRow[3])) setFixedSize(width() + 2, height());
+  // The unit systems are known once the folders are: the frame was made before.
+  ui->HJUNITFM->Reload();
   std::vector<std::string> parts, materials;
   LoadPartClassList(parts);
   LoadNumberedList(ui->CBOX1_1, [&parts](int i) { return parts[static_cast<std::size_t>(i - 1)]; }, 1, false,
@@ -583,7 +586,8 @@ void TKDRForm::ApplyStateRules() {
   set(Command::Open, input);
   set(Command::Save, exists && DataModified && !sample);
   set(Command::SaveAs, DataModified && !sample);
-  set(Command::Preview, true);
+  // The report needs the file on disk, its results and a printer to lay the page out for.
+  set(Command::Preview, exists && Calc.Calculated && !PrinterInfo.DeviceName.empty());
   set(Command::HardCopy, true);
   set(Command::MaterialEditor, true);
   set(Command::SatCurve, true);
@@ -1049,7 +1053,10 @@ bool TKDRForm::event(QEvent* event) {
     // not from a message box or from another program.
     QWidget* from = lastOther_;
     lastOther_ = nullptr;
-    if (from && from != this && !qobject_cast<QMessageBox*>(from) && !Edit.editing) Activate();
+    // A tool that handed a room condition over closes itself at once, so
+    // the hand-over is taken whichever window was active last.
+    const bool fromOther = from && from != this && !qobject_cast<QMessageBox*>(from);
+    if ((fromOther || AdoptIndoor) && !Edit.editing) Activate();
   }
   return QMainWindow::event(event);
 }
