@@ -255,4 +255,57 @@ void EndWindowDrag() {
 
 bool WindowDragActive() { return g_dragging; }
 
+namespace {
+
+class PanelDrag : public QObject {
+ public:
+  explicit PanelDrag(QWidget* panel) : QObject(panel), panel_(panel) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton) break;
+        dragging_ = true;
+        dragStart_ = mouse->globalPosition().toPoint();
+        panel_->setCursor(Qt::SizeAllCursor);
+        return true;
+      }
+      case QEvent::MouseMove: {
+        if (!dragging_) break;
+        const QPoint now = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        QPoint to = panel_->pos() + (now - dragStart_);
+        dragStart_ = now;
+        if (QWidget* p = panel_->parentWidget()) {
+          to.setX(std::clamp(to.x(), 0, std::max(0, p->width() - panel_->width())));
+          to.setY(std::clamp(to.y(), 0, std::max(0, p->height() - panel_->height())));
+        }
+        panel_->move(to);
+        return true;
+      }
+      case QEvent::MouseButtonRelease:
+        if (!dragging_) break;
+        dragging_ = false;
+        panel_->unsetCursor();
+        return true;
+      default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QWidget* panel_;
+  bool dragging_ = false;
+  QPoint dragStart_;
+};
+
+}  // namespace
+
+void InstallPanelDrag(QWidget* panel, std::initializer_list<QWidget*> handles) {
+  auto* drag = new PanelDrag(panel);
+  for (QWidget* handle : handles) handle->installEventFilter(drag);
+}
+
 }  // namespace kondra

@@ -5,6 +5,8 @@
 // window by dragging its client area.
 #pragma once
 
+#include <initializer_list>
+
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -91,5 +93,10 @@ void StartWindowDrag();
 void DragWindow(QWidget* control);
 void EndWindowDrag();
 bool WindowDragActive();
+
+// Lets the user move `panel` inside its parent by dragging any of `handles`
+// (the panel itself among them, as a rule) with the left button; the panel
+// stays within the parent.
+void InstallPanelDrag(QWidget* panel, std::initializer_list<QWidget*> handles);
 
 }  // namespace kondra

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 
 #include "env/Cp932.h"
@@ -370,5 +371,15 @@ std::string ReportStamp(std::time_t moment) {
 std::string NowStamp() { return NowStamp(std::time(nullptr)); }
 std::string NowText() { return NowText(std::time(nullptr)); }
 std::string ReportStamp() { return ReportStamp(std::time(nullptr)); }
+
+std::string FormatPrintf(const char* format, ...) {
+  char buffer[256];
+  va_list args;
+  va_start(args, format);
+  const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  if (n < 0) return std::string();
+  return std::string(buffer, static_cast<std::size_t>(std::min<int>(n, sizeof buffer - 1)));
+}
 
 }  // namespace kondra

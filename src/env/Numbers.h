@@ -39,6 +39,10 @@ std::string FormatValue(int kind, int m, int d, double value, bool zeroDisplay, 
 // number is longer); 0 is written "0". With m = 0: width 10, no leading blanks.
 std::string FormatSingle(int m, int d, float value);
 
+// printf into a string, for numbers (at most 255 bytes); texts are padded by
+// CP932 bytes with PadRight, not by a printf width.
+std::string FormatPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 // printf "%*d".
 std::string FormatInt(int width, int64_t value);
 

@@ -1,7 +1,6 @@
 #include "output/CalcReport.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 
 #include "calc/Results.h"
@@ -15,26 +14,14 @@ namespace {
 constexpr const char* kBlank8 = "        ";
 constexpr const char* kMissing = "-  ";
 
-// printf for numbers only; texts are padded by CP932 bytes with PadRight.
-std::string Fmt(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Fmt(const char* format, ...) {
-  char buffer[256];
-  va_list args;
-  va_start(args, format);
-  int n = std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  if (n < 0) return std::string();
-  return std::string(buffer, static_cast<std::size_t>(std::min<int>(n, sizeof buffer - 1)));
-}
-
 std::string SideLine(const std::string& name, const TSideCond& c) {
   // Dry air has no dew point: a dash in its field instead of -9999.0.
-  const std::string dew = c.DewPoint <= -9999.0f ? PadLeft("-", 5) : Fmt("%5.1f", c.DewPoint);
+  const std::string dew = c.DewPoint <= -9999.0f ? PadLeft("-", 5) : FormatPrintf("%5.1f", c.DewPoint);
   if (SIUnits)
-    return name + Fmt("条件 ： 温度 %5.1f ℃   湿度 %3.0f ％   水蒸気分圧 %6.0f Pa     露点温度 ", c.Temp, c.RelHum,
+    return name + FormatPrintf("条件 ： 温度 %5.1f ℃   湿度 %3.0f ％   水蒸気分圧 %6.0f Pa     露点温度 ", c.Temp, c.RelHum,
                       c.VapPress * kPascalPerMmHg) +
            dew + " ℃";
-  return name + Fmt("条件 ： 温度 %5.1f ℃   湿度 %3.0f ％   水蒸気分圧 %6.3f mmHg   露点温度 ", c.Temp, c.RelHum,
+  return name + FormatPrintf("条件 ： 温度 %5.1f ℃   湿度 %3.0f ％   水蒸気分圧 %6.3f mmHg   露点温度 ", c.Temp, c.RelHum,
                     c.VapPress) +
          dew + " ℃";
 }
@@ -42,7 +29,7 @@ std::string SideLine(const std::string& name, const TSideCond& c) {
 // value / total in the field, a dash for a construction without resistance.
 std::string Ratio(const char* format, int width, float factor, float total) {
   if (total == 0) return PadLeft("-", width);
-  return Fmt(format, factor / total);
+  return FormatPrintf(format, factor / total);
 }
 
 }  // namespace
@@ -80,54 +67,54 @@ CalcReportText BuildCalcReportText(const CalcState& s, const std::string& fileNa
   r.sideB = SideLine(s.SideNameB, s.SideCond[2]);
   if (SIUnits) {
     r.kLine = "熱貫流率(Ｋ値)    " + Ratio("%6.3f", 6, fl, s.TotalThermalRes) +
-              Fmt(" W/(㎡ﾟK)         熱貫流抵抗(Ｒ値)     %6.3f (㎡ﾟK)/W", s.TotalThermalRes * fr);
+              FormatPrintf(" W/(㎡ﾟK)         熱貫流抵抗(Ｒ値)     %6.3f (㎡ﾟK)/W", s.TotalThermalRes * fr);
     r.pLine = "湿気貫流率(Ｐ値)  " + Ratio("%7.1f", 7, fp, s.TotalVapourRes) +
-              Fmt(" ng/(㎡sPa)      湿気貫流抵抗(Ｒv値)  %7.5f (㎡sPa)/ng", s.TotalVapourRes * frv);
+              FormatPrintf(" ng/(㎡sPa)      湿気貫流抵抗(Ｒv値)  %7.5f (㎡sPa)/ng", s.TotalVapourRes * frv);
     r.layerUnits = "                      mm        W/mﾟK    ㎡ﾟK/W    ng/msPa   ㎡sPa/ng";
     r.resultUnits = "                      mm        ℃          Pa        Pa        Pa          g/㎡h";
   } else {
     r.kLine = "熱貫流率(Ｋ値)    " + Ratio("%6.3f", 6, 1, s.TotalThermalRes) +
-              Fmt(" kcal/(㎡h℃)     熱貫流抵抗(Ｒ値)     %6.3f (㎡h℃)/kcal", s.TotalThermalRes);
+              FormatPrintf(" kcal/(㎡h℃)     熱貫流抵抗(Ｒ値)     %6.3f (㎡h℃)/kcal", s.TotalThermalRes);
     r.pLine = "湿気貫流率(Ｐ値)  " + Ratio("%7.4f", 7, 1, s.TotalVapourRes) +
-              Fmt(" g/(㎡hmmHg)     湿気貫流抵抗(Ｒv値)  %7.2f (㎡hmmHg)/g", s.TotalVapourRes);
+              FormatPrintf(" g/(㎡hmmHg)     湿気貫流抵抗(Ｒv値)  %7.2f (㎡hmmHg)/g", s.TotalVapourRes);
     r.layerUnits = "                      mm        kcal/mrC ㎡hC/kcal g/mhmmHg  ㎡hmmHg/g";
     r.resultUnits = "                      mm        ℃          mmHg      mmHg      mmHg        g/㎡h";
   }
-  r.layerCount = Fmt("壁体層数 ： %d 層   全体厚さ%6.1f mm", s.LayerCount, s.TotalThickness);
+  r.layerCount = FormatPrintf("壁体層数 ： %d 層   全体厚さ%6.1f mm", s.LayerCount, s.TotalThickness);
 
   for (int k = 1; k <= kMaxLayers; ++k) {
     if (k > n) {
-      r.layers[k] = Fmt("  %d   ", k);
+      r.layers[k] = FormatPrintf("  %d   ", k);
       continue;
     }
     const TLayerData& d = s.LayerData[k];
     const std::string name = PadRight(s.LayerName[k], 12);
     const float lambda = d.Conductivity * fl, res = d.ThermalRes * fr, perm = d.Permeability * fp,
                 vres = d.VapourRes * frv;
-    const std::string lead = (d.Conductivity == 0 && d.Permeability == 0) ? Fmt("  %d   ", k) : Fmt(" %2d   ", k);
-    const std::string lambdaText = d.Conductivity == 0 ? PadLeft(kMissing, 8) : Fmt("%8.3f", lambda);
-    const std::string permText = d.Permeability == 0 ? PadLeft(kMissing, 8) : Fmt(pf, perm);
-    r.layers[k] = lead + name + Fmt("   %6.1f    ", d.Thickness) + lambdaText + Fmt("  %8.3f  ", res) + permText +
-                  "  " + Fmt(rf, vres);
+    const std::string lead = (d.Conductivity == 0 && d.Permeability == 0) ? FormatPrintf("  %d   ", k) : FormatPrintf(" %2d   ", k);
+    const std::string lambdaText = d.Conductivity == 0 ? PadLeft(kMissing, 8) : FormatPrintf("%8.3f", lambda);
+    const std::string permText = d.Permeability == 0 ? PadLeft(kMissing, 8) : FormatPrintf(pf, perm);
+    r.layers[k] = lead + name + FormatPrintf("   %6.1f    ", d.Thickness) + lambdaText + FormatPrintf("  %8.3f  ", res) + permText +
+                  "  " + FormatPrintf(rf, vres);
   }
-  r.total = Fmt("  合計(%d層)          %6.1f              %8.3f            ", s.LayerCount, s.TotalThickness,
+  r.total = FormatPrintf("  合計(%d層)          %6.1f              %8.3f            ", s.LayerCount, s.TotalThickness,
                 s.TotalThermalRes * fr) +
-            Fmt(rf, s.TotalVapourRes * frv);
+            FormatPrintf(rf, s.TotalVapourRes * frv);
 
   const std::array<std::string, kMaxBounds + 1> marks = ReportMarks(s);
   const float pressure = SIUnits ? kPascalPerMmHg : 1.0f;
   const char* pp = SIUnits ? "%8.0f  %8.0f  %8.0f" : "%8.2f  %8.2f  %8.2f";
   for (int i = 1; i <= kMaxBounds; ++i) {
     if (i > n + 1) {
-      r.results[i] = Fmt("  %d   ", i);
+      r.results[i] = FormatPrintf("  %d   ", i);
       continue;
     }
     // The row that starts at boundary i; the last boundary starts none.
     const bool layer = i <= n;
     const std::string name = PadRight(layer ? s.LayerName[i] : std::string(), 12);
-    const std::string thickness = layer ? Fmt("%6.1f", s.LayerData[i].Thickness) : std::string(6, ' ');
-    std::string row = Fmt(" %2d   ", i) + name + "   " + thickness + Fmt("    %8.1f  ", s.BoundTemp[i]) +
-                      Fmt(pp, s.SatPress[i] * pressure, s.CalcPress[i] * pressure, s.RealPress[i] * pressure);
+    const std::string thickness = layer ? FormatPrintf("%6.1f", s.LayerData[i].Thickness) : std::string(6, ' ');
+    std::string row = FormatPrintf(" %2d   ", i) + name + "   " + thickness + FormatPrintf("    %8.1f  ", s.BoundTemp[i]) +
+                      FormatPrintf(pp, s.SatPress[i] * pressure, s.CalcPress[i] * pressure, s.RealPress[i] * pressure);
     if (marks[i] != kBlank8)
       row += "    " + PadLeft(marks[i], 8);
     else
@@ -136,7 +123,7 @@ CalcReportText BuildCalcReportText(const CalcState& s, const std::string& fileNa
   }
 
   r.judgement = Judge(s).panel;
-  if (s.CondRate > 0) r.judgement += Fmt("  ※結露水量%6.2f (g/㎡h)", s.CondRate);
+  if (s.CondRate > 0) r.judgement += FormatPrintf("  ※結露水量%6.2f (g/㎡h)", s.CondRate);
   r.judgementRed = s.CondRate != 0;
   return r;
 }

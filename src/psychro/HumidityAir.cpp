@@ -1,7 +1,6 @@
 #include "psychro/HumidityAir.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 
 #include "env/Numbers.h"
@@ -10,17 +9,6 @@
 namespace kondra {
 
 namespace {
-
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Printf(const char* format, ...) {
-  char buffer[256];
-  va_list args;
-  va_start(args, format);
-  int n = std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  if (n < 0) return std::string();
-  return std::string(buffer, static_cast<std::size_t>(std::min<int>(n, sizeof buffer - 1)));
-}
 
 double D(float value) { return static_cast<double>(value); }
 
@@ -79,19 +67,19 @@ AirView ViewOf(const HumidityAir& air) {
   v.dewPoint = DewPointTemp(air.AirTemp, air.AirRelHum);
   v.water = air.AirTemp < v.dewPoint ? std::max(0.0f, air.AirAmount - air.AirSatAmount) : 0.0f;
 
-  v.stateText = Printf("%2.0f ℃  %3.0f ％", D(air.AirTemp), D(air.AirRelHum));
-  v.stateHint = Printf("空気の温度と相対湿度　%.0f (℃)  %.0f (％)", D(air.AirTemp), D(air.AirRelHum));
-  v.amountText = Printf("%2.0f ｇ", D(air.AirAmount));
-  v.amountHint = Printf("空気１ｍ３中に含まれる水蒸気の量　%.1f (g/m3)", D(air.AirAmount));
+  v.stateText = FormatPrintf("%2.0f ℃  %3.0f ％", D(air.AirTemp), D(air.AirRelHum));
+  v.stateHint = FormatPrintf("空気の温度と相対湿度　%.0f (℃)  %.0f (％)", D(air.AirTemp), D(air.AirRelHum));
+  v.amountText = FormatPrintf("%2.0f ｇ", D(air.AirAmount));
+  v.amountHint = FormatPrintf("空気１ｍ３中に含まれる水蒸気の量　%.1f (g/m3)", D(air.AirAmount));
   const bool hasDewPoint = v.dewPoint > -50;
-  v.dewPointText = hasDewPoint ? Printf("露点温度   %2.0f ℃", D(v.dewPoint)) : "露点温度     －";
+  v.dewPointText = hasDewPoint ? FormatPrintf("露点温度   %2.0f ℃", D(v.dewPoint)) : "露点温度     －";
   // Dry air has no dew point: the hint says so instead of the marker value.
-  v.dewPointHint = hasDewPoint ? Printf("%2.0f℃/%3.0f％の空気が結露する温度 %.1f (℃)", D(air.AirTemp),
+  v.dewPointHint = hasDewPoint ? FormatPrintf("%2.0f℃/%3.0f％の空気が結露する温度 %.1f (℃)", D(air.AirTemp),
                                         D(air.AirRelHum), D(v.dewPoint))
-                               : Printf("%2.0f℃/%3.0f％の空気が結露する温度 － (℃)", D(air.AirTemp),
+                               : FormatPrintf("%2.0f℃/%3.0f％の空気が結露する温度 － (℃)", D(air.AirTemp),
                                         D(air.AirRelHum));
-  v.waterText = Printf("結露水 %2.0f ｇ", D(v.water));
-  v.waterHint = Printf("結露水量　%.1f (g/m3)", D(v.water));
+  v.waterText = FormatPrintf("結露水 %2.0f ｇ", D(v.water));
+  v.waterHint = FormatPrintf("結露水量　%.1f (g/m3)", D(v.water));
   v.waterVisible = air.AirRelHum > 100;
   v.adoptEnabled = air.AirRelHum >= 0 && air.AirRelHum <= 100;
   return v;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 
 #include "env/Cp932.h"
@@ -13,17 +12,6 @@
 namespace kondra {
 
 namespace {
-
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Printf(const char* format, ...) {
-  char buffer[256];
-  va_list args;
-  va_start(args, format);
-  int n = std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  if (n < 0) return std::string();
-  return std::string(buffer, static_cast<std::size_t>(std::min<int>(n, sizeof buffer - 1)));
-}
 
 bool UsesHPa(std::string_view unit) { return unit == kUnitHPa || unit == kUnitMb; }
 
@@ -294,15 +282,15 @@ std::vector<std::string> SatReportLines(const SatChart& chart) {
   const int32_t first = RoundEven(chart.TempMin);
   for (int32_t k = 0; k * step <= span; ++k) {
     const int32_t t = std::min(first + k * step, kSatTableMax);
-    std::string line = Printf("  %5.1f   ", static_cast<double>(t));
-    for (int n = 10; n >= 1; --n) line += Printf(" %7.2f", n * static_cast<double>(chart.SatAt(t)) * 0.1);
+    std::string line = FormatPrintf("  %5.1f   ", static_cast<double>(t));
+    for (int n = 10; n >= 1; --n) line += FormatPrintf(" %7.2f", n * static_cast<double>(chart.SatAt(t)) * 0.1);
     lines.push_back(std::move(line));
   }
   return lines;
 }
 
 std::string SatReportTitle(float tempMin, float tempMax) {
-  return Printf("飽和水蒸気曲線　（%.0f℃～%.0f℃）", static_cast<double>(tempMin), static_cast<double>(tempMax));
+  return FormatPrintf("飽和水蒸気曲線　（%.0f℃～%.0f℃）", static_cast<double>(tempMin), static_cast<double>(tempMax));
 }
 
 std::string SatReportUnitLine(std::string_view unit) { return "単位 (" + std::string(unit) + ")"; }

@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 
 #include "controls/Fonts.h"
+#include "controls/ListHelpers.h"
 #include "controls/QtMessageFace.h"
 #include "controls/QtText.h"
 #include "env/Messages.h"
@@ -147,7 +148,7 @@ TCPNLFrame::TCPNLFrame(QWidget* parent) : QFrame(parent), ui(std::make_unique<Ui
   connect(ui->SBTN_4, &QToolButton::clicked, this, [] {
     if (PanelChart) PanelChart->chart()->zoom(0.8);
   });
-  ui->PNL_0->installEventFilter(this);
+  InstallPanelDrag(this, {ui->PNL_0});
 }
 
 TCPNLFrame::~TCPNLFrame() = default;
@@ -206,40 +207,6 @@ void TCPNLFrame::SaveChart() {
   }
   SaveHandler()(PanelChart.data(), CurPath);
   PointAtControl(ui->SBTN_5);
-}
-
-bool TCPNLFrame::eventFilter(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() != Qt::LeftButton) break;
-      dragging_ = true;
-      dragStart_ = mouse->globalPosition().toPoint();
-      setCursor(Qt::SizeAllCursor);
-      return true;
-    }
-    case QEvent::MouseMove: {
-      if (!dragging_) break;
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      const QPoint now = mouse->globalPosition().toPoint();
-      QPoint to = pos() + (now - dragStart_);
-      dragStart_ = now;
-      if (QWidget* p = parentWidget()) {
-        to.setX(std::clamp(to.x(), 0, std::max(0, p->width() - width())));
-        to.setY(std::clamp(to.y(), 0, std::max(0, p->height() - height())));
-      }
-      move(to);
-      return true;
-    }
-    case QEvent::MouseButtonRelease:
-      if (!dragging_) break;
-      dragging_ = false;
-      unsetCursor();
-      return true;
-    default:
-      break;
-  }
-  return QFrame::eventFilter(watched, event);
 }
 
 }  // namespace kondra

@@ -95,13 +95,8 @@ class TCPNLFrame : public QFrame {
   // "×": the chart was hidden.
   void ChartClosed();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   std::unique_ptr<Ui::TCPNLFrame> ui;
-  bool dragging_ = false;
-  QPoint dragStart_;
 };
 
 }  // namespace kondra

@@ -40,8 +40,7 @@ TPSTINPFrame::TPSTINPFrame(QWidget* parent) : QFrame(parent), ui(std::make_uniqu
   ui->CBOX_St1->setTag(kRegionListItem);
   ui->CBOX_St2->setTag(kPointListItem);
   connect(ui->SBTN_St, &QToolButton::clicked, this, &TPSTINPFrame::CloseChooser);
-  for (QWidget* handle : std::initializer_list<QWidget*>{ui->PNL_St, ui->LBL_St1, ui->LBL_St2})
-    handle->installEventFilter(this);
+  InstallPanelDrag(this, {ui->PNL_St, ui->LBL_St1, ui->LBL_St2});
   hide();
 }
 
@@ -145,40 +144,6 @@ void TPSTINPFrame::CloseChooser() {
   }
   hide();
   emit Closed();
-}
-
-bool TPSTINPFrame::eventFilter(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() != Qt::LeftButton) break;
-      dragging_ = true;
-      dragStart_ = mouse->globalPosition().toPoint();
-      setCursor(Qt::SizeAllCursor);
-      return true;
-    }
-    case QEvent::MouseMove: {
-      if (!dragging_) break;
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      const QPoint now = mouse->globalPosition().toPoint();
-      QPoint to = pos() + (now - dragStart_);
-      dragStart_ = now;
-      if (QWidget* p = parentWidget()) {
-        to.setX(std::clamp(to.x(), 0, std::max(0, p->width() - width())));
-        to.setY(std::clamp(to.y(), 0, std::max(0, p->height() - height())));
-      }
-      move(to);
-      return true;
-    }
-    case QEvent::MouseButtonRelease:
-      if (!dragging_) break;
-      dragging_ = false;
-      unsetCursor();
-      return true;
-    default:
-      break;
-  }
-  return QFrame::eventFilter(watched, event);
 }
 
 }  // namespace kondra

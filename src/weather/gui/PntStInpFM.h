@@ -60,16 +60,11 @@ class TPSTINPFrame : public QFrame, public TEditHost {
   void PointChosen();
   void Closed();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void ChooseRegion(int index);
   void ShowStation();
 
   std::unique_ptr<Ui::TPSTINPFrame> ui;
-  bool dragging_ = false;
-  QPoint dragStart_;
 };
 
 }  // namespace kondra
