@@ -1,6 +1,7 @@
 // kondra: the desktop program.
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -28,6 +29,17 @@ class KondraApplication : public QApplication {
     } catch (...) {
       kondra::ReportException(std::string("不明なエラー"));
     }
+    return false;
+  }
+};
+
+// Start-up timing (bench/): with KONDRA_QUIT_AFTER_PAINT set the program
+// ends once its main window has been painted for the first time.
+class QuitAfterPaint : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     return false;
   }
 };
@@ -69,6 +81,7 @@ int main(int argc, char** argv) {
     window.Startup();
     if (const QScreen* screen = window.screen())
       window.move(screen->availableGeometry().center() - window.rect().center());
+    if (qEnvironmentVariableIsSet("KONDRA_QUIT_AFTER_PAINT")) window.installEventFilter(new QuitAfterPaint(&window));
     window.show();
     const int status = app.exec();
     kondra::Shutdown(kondra::CalcPath);
