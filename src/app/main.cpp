@@ -36,6 +36,17 @@ class KondraApplication : public QApplication {
   }
 };
 
+// Start-up timing (bench/): with KONDRA_QUIT_AFTER_PAINT set the program
+// ends once its main window has been painted for the first time.
+class QuitAfterPaint : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    return false;
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,6 +98,7 @@ int main(int argc, char** argv) {
     window.Startup();
     if (const QScreen* screen = window.screen())
       window.move(screen->availableGeometry().center() - window.rect().center());
+    if (qEnvironmentVariableIsSet("KONDRA_QUIT_AFTER_PAINT")) window.installEventFilter(new QuitAfterPaint(&window));
     window.show();
     if (!grab.isEmpty()) {
       QTimer::singleShot(500, &window, [&window, grab] {
