@@ -49,21 +49,29 @@ class TestKDRQRForm : public QObject {
   // Opens the report-preview command; `inside` runs in the open window,
   // which is closed afterwards (also when a check inside fails).
   void Preview(const std::function<void(TKDRQRForm*)>& inside) {
+    // The window may take seconds to appear on a loaded machine (fonts are
+    // loaded on first use); whatever is modal after a minute is closed so a
+    // missing window fails the test instead of hanging it.
     bool ran = false;
-    auto attempt = std::make_shared<std::function<void(int)>>();
-    *attempt = [&, attempt](int left) {
+    QElapsedTimer clock;
+    clock.start();
+    auto attempt = std::make_shared<std::function<void()>>();
+    *attempt = [&, attempt] {
       TKDRQRForm* form = nullptr;
       for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = qobject_cast<TKDRQRForm*>(w); f && f->isVisible()) form = f;
       if (!form) {
-        if (left > 0) QTimer::singleShot(10, [attempt, left] { (*attempt)(left - 1); });
+        if (clock.elapsed() < 60000)
+          QTimer::singleShot(10, [attempt] { (*attempt)(); });
+        else if (QWidget* modal = QApplication::activeModalWidget())
+          modal->close();
         return;
       }
       ran = true;
       inside(form);
       form->close();
     };
-    QTimer::singleShot(0, [attempt] { (*attempt)(500); });
+    QTimer::singleShot(0, [attempt] { (*attempt)(); });
     ShowCalcReport(nullptr);
     QVERIFY(ran);
   }
