@@ -7,8 +7,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QPainter>
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -18,15 +16,12 @@
 #include "calc/CalcFile.h"
 #include "calc/CalcState.h"
 #include "calc/Results.h"
-#include "controls/MetafileEx.h"
 #include "controls/QtMessageFace.h"
 #include "env/Environment.h"
 #include "mainwin/KDRForm.h"
-#include "output/DiagramMetafile.h"
 #include "output/gui/MetafileSupport.h"
 #include "output/gui/Printing.h"
 #include "output/gui/QtCanvas.h"
-#include "output/gui/QuickRep.h"
 #include "report/KDRQRForm.h"
 #include "tools/DPForm.h"
 #include "tools/HGForm.h"
@@ -85,20 +80,8 @@ void BM_ReportPdfPage(benchmark::State& state) {
   window->CmdCalc();
   const std::string pdf = (installCopy / "report.pdf").string();
   for (auto _ : state) {
-    std::array<TMetafileEx, 3> pictures;
-    const LayerLooks looks = MaterialLooks(Calc);
-    for (int n = 0; n < 3; ++n) pictures[n] = TMetafileEx(DiagramMetafile(n, looks, Calc));
-    TKDRQRForm form;
-    form.SetPictures(pictures);
-    form.SelectPage(0);
     std::string error;
-    const bool written = WritePdfPage(
-        pdf,
-        [&form](QPaintDevice* device) {
-          QPainter painter(device);
-          form.Page()->Render(painter, QRectF(0, 0, device->width(), device->height()));
-        },
-        &error);
+    const bool written = WriteCalcReportPdf(pdf, &error);
     if (!written) state.SkipWithError(error.c_str());
   }
 }

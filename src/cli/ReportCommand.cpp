@@ -2,9 +2,7 @@
 // file as a one-page PDF, the same page the report window prints, made on
 // Qt's offscreen platform without a display.
 #include <QApplication>
-#include <QPainter>
 
-#include <array>
 #include <cstdlib>
 #include <iostream>
 
@@ -13,9 +11,7 @@
 #include "calc/Results.h"
 #include "cli/Cli.h"
 #include "env/Units.h"
-#include "output/DiagramMetafile.h"
 #include "output/gui/Printing.h"
-#include "output/gui/QuickRep.h"
 #include "report/KDRQRForm.h"
 
 namespace kondra::cli {
@@ -72,22 +68,8 @@ int ReportCommand(const std::vector<std::string>& args) {
   QApplication app(argc, argv);
   CheckPrinter();
 
-  // The pictures as the report-preview command writes them, kept in memory:
-  // nothing is written into the results folder.
-  std::array<TMetafileEx, 3> pictures;
-  const LayerLooks looks = MaterialLooks(Calc);
-  for (int n = 0; n < 3; ++n) pictures[n] = TMetafileEx(DiagramMetafile(n, looks, Calc));
-  TKDRQRForm form;
-  form.SetPictures(pictures);
-  form.SelectPage(0);
   std::string error;
-  const bool written = WritePdfPage(
-      target,
-      [&form](QPaintDevice* device) {
-        QPainter painter(device);
-        form.Page()->Render(painter, QRectF(0, 0, device->width(), device->height()));
-      },
-      &error);
+  const bool written = WriteCalcReportPdf(target, &error);
   if (!written) {
     Complain("report", NativePath(target) + ": " + error);
     return kExitUsage;

@@ -1,6 +1,7 @@
 #include "report/KDRQRForm.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
@@ -211,6 +212,22 @@ void ShowCalcReport(QWidget* parent) {
   ShowStatus("〔報告書用メタファイル作成完了〕");
   TKDRQRForm form(parent);
   form.exec();
+}
+
+bool WriteCalcReportPdf(const std::string& path, std::string* error) {
+  std::array<TMetafileEx, 3> pictures;
+  const LayerLooks looks = MaterialLooks(Calc);
+  for (int n = 0; n < 3; ++n) pictures[n] = TMetafileEx(DiagramMetafile(n, looks, Calc));
+  TKDRQRForm form;
+  form.SetPictures(pictures);
+  form.SelectPage(0);
+  return WritePdfPage(
+      path,
+      [&form](QPaintDevice* device) {
+        QPainter painter(device);
+        form.Page()->Render(painter, QRectF(0, 0, device->width(), device->height()));
+      },
+      error);
 }
 
 }  // namespace kondra

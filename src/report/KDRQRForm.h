@@ -61,4 +61,9 @@ class TKDRQRForm : public QDialog {
 // folder, notes the file's name there and opens the report window modally.
 void ShowCalcReport(QWidget* parent);
 
+// The report page of the current calculation as a one-page PDF file, its
+// pictures drawn in memory (nothing is written into the results folder).
+// False, with the reason in `error`, when the file cannot be written.
+bool WriteCalcReportPdf(const std::string& path, std::string* error);
+
 }  // namespace kondra
