@@ -1,6 +1,7 @@
 #include "calc/Results.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "calc/CalcFile.h"
 #include "calc/Engine.h"
@@ -54,7 +55,7 @@ std::string SideVapPressText(int side, const CalcState& s) {
 std::string SideDewPointText(int side, const CalcState& s) {
   if (side != 1 && side != 2) return std::string();
   const float dew = s.SideCond[static_cast<std::size_t>(side)].DewPoint;
-  return dew == kNoValue ? "    - " : FormatSingle(6, 1, dew);
+  return dew == kNoValue || !std::isfinite(dew) ? "    - " : FormatSingle(6, 1, dew);
 }
 
 bool SidePressuresEqual(const CalcState& s) { return SideVapPressText(1, s) == SideVapPressText(2, s); }

@@ -1,5 +1,7 @@
 #include "calc/Results.h"
 
+#include <limits>
+
 #include "calc/Engine.h"
 #include "env/Messages.h"
 #include "env/Units.h"
@@ -160,6 +162,9 @@ TEST_F(ResultsTest, EmptyTotalsDryAirAndEqualPressures) {
   EXPECT_EQ(KValueText(s), "       -  ");
   EXPECT_EQ(PValueText(s), "       -  ");
   SetSideCond(1, 10, 0, s);
+  EXPECT_EQ(SideDewPointText(1, s), "    - ");
+  // A dew point that could not be worked out (a file's absurd condition).
+  s.SideCond[1].DewPoint = std::numeric_limits<float>::quiet_NaN();
   EXPECT_EQ(SideDewPointText(1, s), "    - ");
   SetSideCond(1, 20, 50, s);
   SetSideCond(2, 20, 50, s);
