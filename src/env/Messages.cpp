@@ -254,6 +254,9 @@ void ErrorMsg(int32_t number, const std::string& file) {
       if (!digits || value != number) continue;
       text = SliceMB(line, 4, 70);
       while (!text.empty() && text.back() == ' ') text.pop_back();
+      // A numbered line without a text counts as missing: the user is never
+      // left with an empty remark for an error.
+      if (text.empty()) continue;
       if (number != 500) text += " （ERRno=" + std::to_string(number) + "）";
       found = true;
       if (end >= decoded.size()) break;

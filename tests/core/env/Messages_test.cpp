@@ -158,7 +158,9 @@ TEST_F(MessagesTest, NumberedErrorsComeFromTheErrorFile) {
   test::WriteCp932(DatDir + "エラー文.DAT",
                    "500 そのまま表示します。\r\n"
                    "511 読み取り専用のファイルには書き込めません。\r\n"
-                   " 52 短い番号\r\n");
+                   " 52 短い番号\r\n"
+                   "600\r\n"
+                   "700     \r\n");
   struct Case {
     int number;
     std::string shown;
@@ -167,6 +169,8 @@ TEST_F(MessagesTest, NumberedErrorsComeFromTheErrorFile) {
       {511, "　※読み取り専用のファイルには書き込めません。 （ERRno=511）"},
       {52, "　※短い番号 （ERRno=52）"},
       {999, "　※登録されていないエラーが発生しました。 （ERRno=?）"},
+      {600, "　※登録されていないエラーが発生しました。 （ERRno=?）"},  // a number without a text
+      {700, "　※登録されていないエラーが発生しました。 （ERRno=?）"},
   };
   for (const auto& c : cases) {
     face.statusHistory.clear();
