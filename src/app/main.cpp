@@ -1,20 +1,18 @@
 // kondra: the desktop program.
 #include <QApplication>
-#include <QScreen>
+#include <QFileInfo>
 #include <QTimer>
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "calc/CalcFile.h"
 #include "controls/QtMessageFace.h"
 #include "env/Environment.h"
 #include "env/Messages.h"
-#include "mainwin/KDRCommands.h"
 #include "mainwin/KDRForm.h"
+#include "mainwin/KDRStart.h"
 #include "output/gui/MetafileSupport.h"
-#include "output/gui/Printing.h"
 #include "output/gui/QtCanvas.h"
 #include "utilwin/INPForm.h"
 
@@ -77,10 +75,11 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     // "--grab FILE": the window as it first appears is saved as a picture
     // and the program ends (screenshots for the guide, checks of the layout).
+    // A relative name is taken from the folder the program was started in.
     QString grab;
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
       if (args[i] != "--grab") continue;
-      grab = QString::fromStdString(args[i + 1]);
+      grab = QFileInfo(QString::fromStdString(args[i + 1])).absoluteFilePath();
       args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
       break;
     }
@@ -90,16 +89,8 @@ int main(int argc, char** argv) {
       std::cerr << "kondra: " << error << "\n";
       return 1;
     }
-    if (!kondra::StartProgram(options)) return 1;
-    // The printer before the lists: the report and the tools lay out for it.
-    kondra::CheckPrinter();
-    kondra::AttachPrintingServices();
-    kondra::WireMainWindow(window);
-    window.Startup();
-    if (const QScreen* screen = window.screen())
-      window.move(screen->availableGeometry().center() - window.rect().center());
     if (qEnvironmentVariableIsSet("KONDRA_QUIT_AFTER_PAINT")) window.installEventFilter(new QuitAfterPaint(&window));
-    window.show();
+    if (!kondra::StartMainWindow(window, options)) return 1;
     if (!grab.isEmpty()) {
       QTimer::singleShot(500, &window, [&window, grab] {
         const bool saved = window.grab().save(grab, "PNG");

@@ -228,6 +228,16 @@ std::string CalcFileProblem(const RecordStore& store) {
   if (!anyRecord && (store.lines.empty() || !store.lines[0].starts_with(kHeaderStart)))
     return store.lines.empty() || TrimBoth(store.lines[0]).empty() ? "空のファイルです。"
                                                                     : "計算ファイルの見出し行も記録もありません。";
+  // Header and records are one line of 88 bytes each. A longer line is a
+  // file whose line ends were lost or something else entirely: its labels
+  // would be found inside the one line and the rest taken as junk records.
+  for (std::size_t i = 0; i < store.lines.size(); ++i) {
+    const int width = MBWidth(TrimRight(store.lines[i]));
+    if (width > kRecordWidth)
+      return std::to_string(i + 1) + "行目が長すぎます（" + std::to_string(width) + "バイト、" +
+             std::to_string(kRecordWidth) + "バイト以下のはず）。" +
+             (store.lines.size() == 1 ? "改行のないファイルです。" : "");
+  }
   for (std::size_t i = first; i < store.lines.size(); ++i) {
     const std::string& line = store.lines[i];
     const std::string where = std::to_string(i + 1) + "行目";
@@ -370,6 +380,10 @@ bool DeleteLayerRow(int k) {
 }
 
 bool RefreshMaterials(const std::function<void()>& beforeMessage) {
+  if (const std::string problem = DatabaseFileProblem(MaterialFilePath()); !problem.empty()) {
+    MsgBox(problem + CR + CR + "材料物性値は更新しません。", 3, 1);
+    return false;
+  }
   MsgBox("現在の材料物性値を〔材料物性.DAT〕ファイルで更新しますか？", 2, 3);
   if (!MsgYes) return false;
   if (Exists_SLDT(CalcStore, LabelText(LayerLabel(1)))) {
@@ -395,10 +409,33 @@ bool RefreshMaterials(const std::function<void()>& beforeMessage) {
   return true;
 }
 
+namespace {
+
+// The file as it stands on disk is kept beside it as NAME.KDR.bak before a
+// repair saves over it. False (with a message, nothing saved) when the copy
+// cannot be made.
+bool KeepBackup(const std::string& path, std::string& backup) {
+  backup = path + ".bak";
+  if (!fs::IsFile(path)) return true;
+  std::string bytes, error;
+  if (!fs::ReadWhole(path, bytes, &error) || !fs::WriteWhole(backup, bytes, &error)) {
+    MsgBox("<" + backup + ">" + CR + CR + "元のファイルの控えが作れないので、修正を保存しません。" + error, 3, 1);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void RepairLayerRecords() {
-  auto saveNow = [] {
+  // A repair takes what it writes from the material file: one that did not
+  // read cleanly (missing, cut short, miscounted) would write junk numbers
+  // and colours into the calculation, so nothing is repaired from it.
+  if (!MaterialFileClean()) return;
+  std::string backup;
+  auto saveNow = [&backup] {
     g_repairSaving = true;
-    SaveCalcFile(CalcPath);
+    if (SaveCalcFile(CalcPath)) ShowStatus("〔修正して保存〕元のファイルは<" + backup + ">");
     g_repairSaving = false;
   };
   if (g_colourRepairArmed && Read_NSV5(CalcStore, LayerLabel(1)) && SLDT_NSV5.HeadValue[2] == 0) {
@@ -409,12 +446,15 @@ void RepairLayerRecords() {
       SLDT_NSV5.HeadText[2] = CutMB(MaterialValuesOf(SLDT_NSV5.Number).ColorText, kColorTextBytes);
       WriteLayerRecord(CalcStore, LayerLabel(k));
     }
-    saveNow();
+    MsgBox("入力データに材料の色番号がないので、〔材料物性.DAT〕ファイルの色番号を補って保存します。" + std::string(CR) +
+               "元のファイルは<" + CalcPath + ".bak>として残します。",
+           1, 1);
+    if (KeepBackup(CalcPath, backup)) saveNow();
   }
   if (g_numberRepairArmed && !RefreshLayerMaterialNumbers(CalcStore, kLayerBaseLabel, kLayerRecords, kLayerDecimals)) {
     g_numberRepairArmed = false;
     MsgBox("〔材料物性.DAT〕ファイルが更新さているので、入力データの＜材料名＞を修正し保存します。", 1, 1);
-    saveNow();
+    if (KeepBackup(CalcPath, backup)) saveNow();
   }
 }
 

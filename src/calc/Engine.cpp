@@ -136,6 +136,8 @@ InputCheck CheckInput(const CalcState& s) {
     const TLayerData& d = s.LayerData[k];
     if (d.ThermalRes == 0 && d.VapourRes == 0)
       return fail(FullWidthNumber(k) + "層目の物性データに未入力があります。");
+    // Only a file can hold one: the field takes no minus sign.
+    if (d.Thickness < 0) return fail(FullWidthNumber(k) + "層目の厚さが負の値になっています。");
   }
   if (s.LayerKinds.empty() || s.LayerKinds.front() != 'A' || s.LayerKinds.back() != 'A')
     return fail("層構成の最初と最後は＜熱伝達率α＞を選んで下さい。");

@@ -11,38 +11,71 @@
 #include "env/FileSystem.h"
 #include "env/Messages.h"
 #include "env/Text.h"
+#include "materials/MaterialFiles.h"
 
 namespace kondra::cli {
 namespace {
 
 // Boxes and status-bar remarks as lines on stderr; boxes take their default
 // answer.
+// An unexpected error arrives three times (the system box, the remark and
+// the error box, all with the same words): it is printed once.
 class StderrFace : public HeadlessFace {
  public:
+  int shown = 0;
+
   MsgButton ShowBox(const std::string& text, int kind, int buttons) override {
     static const char* const kKinds[] = {"", "情報", "確認", "警告", "エラー"};
-    std::cerr << "kondra-cli: [" << kKinds[kind >= 1 && kind <= 4 ? kind : 1] << "] " << Lines(text) << "\n";
+    if (!Said(text)) Print(std::string("[") + kKinds[kind >= 1 && kind <= 4 ? kind : 1] + "] " + Lines(text));
     return HeadlessFace::ShowBox(text, kind, buttons);
   }
   void ShowSystemError(const std::string& text) override {
-    std::cerr << "kondra-cli: " << Lines(text) << "\n";
+    // The remark and the box that follow carry the same words.
     HeadlessFace::ShowSystemError(text);
   }
   void SetStatusPanels(const std::array<std::string, 4>& p) override {
-    if (p[0].find("※") != std::string::npos && p[0] != panels[0]) std::cerr << "kondra-cli: " << Lines(p[0]) << "\n";
+    if (p[0].find("※") != std::string::npos && p[0] != panels[0] && !Said(p[0])) Print(Lines(p[0]));
     HeadlessFace::SetStatusPanels(p);
   }
 
  private:
+  std::string last_;
+  // Whether the text (without the remark's mark) is what was printed last.
+  bool Said(std::string text) {
+    const std::string mark = "※";
+    const std::size_t at = text.find(mark);
+    if (at != std::string::npos) text = text.substr(at + mark.size());
+    const bool same = !last_.empty() && text == last_;
+    last_ = text;
+    return same;
+  }
+  void Print(const std::string& line) {
+    std::cerr << "kondra-cli: " << line << "\n";
+    ++shown;
+  }
   static std::string Lines(std::string text) {
     for (std::size_t at = text.find('\r'); at != std::string::npos; at = text.find('\r', at)) text.replace(at, 1, "\n  ");
     return text;
   }
 };
 
+StderrFace& CliFace() {
+  static StderrFace face;
+  return face;
+}
+
 }  // namespace
 
 std::filesystem::path StartFolder;
+
+int MessageLinesShown() { return CliFace().shown; }
+
+bool DatabaseReadsCleanly(const char* command, const std::string& path) {
+  const std::string problem = DatabaseFileProblem(path);
+  if (problem.empty()) return true;
+  Complain(command, problem);
+  return false;
+}
 
 std::string ProgramPath(const std::string& arg) {
   if (arg.size() >= 3 && arg[1] == ':' && arg[2] == '\\') return arg;
@@ -85,6 +118,8 @@ int OpenAndCalculate(const char* command, const std::string& path) {
     Complain(command, NativePath(path) + ": 計算ファイルとして読めません。");
     return kExitUsage;
   }
+  // The calculation carries its own values; a damaged database is only said.
+  DatabaseReadsCleanly(command, MaterialFilePath());
   InputCheck check = CheckInput(Calc);
   if (!check.ok) return kExitRefused;
   if (PrepareCumulative(Calc)) {
@@ -106,8 +141,7 @@ bool TakeCommonOptions(std::vector<std::string>& args, StartupOptions& options) 
 }
 
 bool StartCli(const StartupOptions& given) {
-  static StderrFace face;
-  SetMessageFace(&face);
+  SetMessageFace(&CliFace());
   StartupOptions options = given;
   options.readOnly = true;
   return StartProgram(options);

@@ -55,6 +55,14 @@ std::optional<double> NumberArg(const std::string& text);
 // "kondra-cli <command>: " + text on stderr.
 void Complain(const char* command, const std::string& text);
 
+// Whether a database file (材料物性.DAT, 部位区分.DAT) reads cleanly; when it
+// does not, says so on stderr, naming the file and the line, and gives false.
+bool DatabaseReadsCleanly(const char* command, const std::string& path);
+
+// Lines written to stderr so far by the messages of the program (boxes and
+// remarks), so a command does not say again what was said.
+int MessageLinesShown();
+
 // Opens a calculation file and runs the calculation as the Calc command
 // does (check, preparation, engine), without touching any file. Returns an
 // exit code: kExitDone calculated, kExitRefused check refused,

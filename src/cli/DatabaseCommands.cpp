@@ -30,6 +30,8 @@ int MaterialsCommand(const std::vector<std::string>& args) {
   bool json = false;
   if (!JsonOption("materials", args, json)) return kExitUsage;
   std::vector<TMaterialRow> rows;
+  // The rows are listed as the loader reads them; damage is said beside them.
+  DatabaseReadsCleanly("materials", MaterialFilePath());
   if (!LoadMaterialRows(rows)) {
     Complain("materials", NativePath(MaterialFilePath()) + ": 読めません。");
     return kExitUsage;
@@ -71,6 +73,7 @@ int PartsCommand(const std::vector<std::string>& args) {
   bool json = false;
   if (!JsonOption("parts", args, json)) return kExitUsage;
   std::vector<TPartClass> parts;
+  DatabaseReadsCleanly("parts", PartClassFilePath());
   if (!LoadPartClasses(parts)) {
     Complain("parts", NativePath(PartClassFilePath()) + ": 読めません。");
     return kExitUsage;

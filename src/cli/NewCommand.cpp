@@ -131,6 +131,9 @@ int NewCommand(const std::vector<std::string>& args) {
     return kExitUsage;
   }
 
+  // A calculation is built from the databases: not from damaged ones.
+  if (!DatabaseReadsCleanly("new", MaterialFilePath()) || !DatabaseReadsCleanly("new", PartClassFilePath()))
+    return kExitUsage;
   NewCalcFile(path);
   if (!StoreTitle(title)) return Refuse("表題を入力して下さい。");
   if (!StorePartClass(static_cast<int32_t>(*part))) {
@@ -163,8 +166,9 @@ int NewCommand(const std::vector<std::string>& args) {
   if (!layers.empty() && (Calc.LayerKinds.front() != 'A' || Calc.LayerKinds.back() != 'A'))
     return Refuse("層構成の最初と最後は＜熱伝達率α＞を選んで下さい。");
 
+  const int said = MessageLinesShown();
   if (!SaveCalcFile(path)) {
-    Complain("new", NativePath(path) + ": 保存できませんでした。");
+    if (MessageLinesShown() == said) Complain("new", NativePath(path) + ": 保存できませんでした。");
     return kExitUsage;
   }
   std::cout << NativePath(path) << "\n";

@@ -33,6 +33,7 @@ int32_t ScreenHeight = 0;
 std::string LastCalcFile;
 std::array<std::string, 11> LastFileRow;
 bool EnvReadOnly = false;
+bool EnvDamaged = false;
 
 namespace {
 
@@ -290,7 +291,15 @@ void SetFolders(const std::string& base) {
 
 void LoadEnvironment() {
   EnvRow = {};
-  if (DataLoad(DataDir + kEnvFileName)) {
+  // A damaged environment file is read as far as it goes but never written
+  // over: the user's settings in it stay until the user mends or removes it.
+  const std::string envFile = DataDir + kEnvFileName;
+  const std::string damage = fs::IsFile(ExpandPath(envFile)) ? TableFileProblemAt(envFile) : std::string();
+  EnvDamaged = !damage.empty();
+  if (EnvDamaged)
+    StatusMsg("〔" + std::string(kEnvFileName) + "〕が壊れているので書き換えません（直すか削除すれば次の起動で作り直します）。<" +
+              envFile + "> " + damage);
+  if (DataLoad(envFile)) {
     const int32_t rows = std::min<int32_t>(DT_RowCount, kEnvRows);
     for (std::size_t k = 1; k <= static_cast<std::size_t>(rows); ++k) EnvRow[k] = DT_Name[k];
   }
@@ -337,7 +346,7 @@ void LoadEnvironment() {
 }
 
 void SaveEnvironment(const std::string& path) {
-  if (EnvReadOnly || DataDir.empty()) return;
+  if (EnvReadOnly || EnvDamaged || DataDir.empty()) return;
   EnvRow[5] = "Windows Drive[" + WinDrive + "]";
   EnvRow[6] = "Start Drive[" + StartDrive + "]";
   auto [head, rest] = SplitAt(RootDir, kEnvWidth);

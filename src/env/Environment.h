@@ -66,6 +66,8 @@ extern std::array<std::string, 11> LastFileRow;  // [1..10]
 // True after a read-only start: nothing writes the environment file or the
 // last-file records.
 extern bool EnvReadOnly;
+// The environment file did not read cleanly: it is left as it is.
+extern bool EnvDamaged;
 
 struct StartupOptions {
   // Installation folder to use instead of the search: a program path

@@ -1,8 +1,10 @@
 #include "env/Messages.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <random>
+#include <utility>
 
 #include "env/Cp932.h"
 #include "env/EditState.h"
@@ -26,6 +28,14 @@ namespace {
 
 MessageFace* g_face = nullptr;
 int g_progressStep = 1;
+bool g_startup = false;
+std::vector<std::string> g_startupRemarks;
+
+void KeepStartupRemark(const std::string& text) {
+  if (text.empty()) return;
+  if (std::find(g_startupRemarks.begin(), g_startupRemarks.end(), text) == g_startupRemarks.end())
+    g_startupRemarks.push_back(text);
+}
 
 bool Has(const std::string& text, const char* sub) { return text.find(sub) != std::string::npos; }
 
@@ -127,6 +137,14 @@ void BoxPointerOffset(const std::string& text, int buttons, int& dx, int& dy) {
 void MsgBox(const std::string& text, int kind, int buttons) {
   if (kind < 2 || kind > 4) kind = 1;
   if (buttons < 2 || buttons > 5) buttons = 1;
+  if (g_startup && buttons == 1) {
+    LastMessageText = text;
+    KeepStartupRemark(text);
+    MsgAnswer = 1;
+    MsgYes = true;
+    MsgCancel = false;
+    return;
+  }
   MessageFace& face = Face();
   face.SetPointerShape(PointerShape::Arrow);
   MsgAnswer = 0;
@@ -191,6 +209,11 @@ void ShowStatus(const std::string& text) {
 
 void StatusMsg(const std::string& text) {
   MessageFace& face = Face();
+  if (g_startup) {
+    KeepStartupRemark(text);
+    LastStatusMsg = text;
+    return;
+  }
   if (!face.HasStatusBar()) return;
   face.SetPointerShape(PointerShape::NotAllowed);
   ShowStatus();
@@ -203,6 +226,18 @@ void StatusMsg(const std::string& text) {
   ShowStatus(LastStatusText);
   face.SetPointerShape(PointerShape::Arrow);
 }
+
+void BeginStartupRemarks() {
+  g_startup = true;
+  g_startupRemarks.clear();
+}
+
+std::vector<std::string> EndStartupRemarks() {
+  g_startup = false;
+  return std::exchange(g_startupRemarks, {});
+}
+
+bool InStartupRemarks() { return g_startup; }
 
 void Wait(double seconds) {
   if (seconds <= 0) return;

@@ -132,6 +132,15 @@ void ShowSaying();
 void EditModeOn();
 void EditModeOff();
 
+// The start-up: until the main window is up nothing waits. A remark
+// (StatusMsg, ErrorMsg) is shown without its pause and kept; a box that only
+// informs (one OK button) is kept instead of shown; a question is still
+// asked. EndStartupRemarks ends the phase and gives what was kept, each
+// text once, in the order raised, for the window to show once it is painted.
+void BeginStartupRemarks();
+std::vector<std::string> EndStartupRemarks();
+bool InStartupRemarks();
+
 // Offset of the pointer from the screen centre for a box (platform rules,
 // including the environment's older-system correction).
 void BoxPointerOffset(const std::string& text, int buttons, int& dx, int& dy);

@@ -392,7 +392,6 @@ void TKDRForm::Startup(bool weather) {
 // ---------------------------------------------------------------- refresh
 
 void TKDRForm::RefreshScreen() {
-  const std::vector<std::string> before = CalcStore.lines;
   refreshing_ = true;
   mode_ = 0;
   SetUpDownQuietly(ui->UPDN1, 0);
@@ -418,7 +417,12 @@ void TKDRForm::RefreshScreen() {
   DrawPicture();
   ApplyStateRules();
   refreshing_ = false;
+  // While the program starts, the repairs wait until the window is up.
+  if (!InStartupRemarks()) RepairOpenFile();
+}
 
+void TKDRForm::RepairOpenFile() {
+  const std::vector<std::string> before = CalcStore.lines;
   RepairLayerRecords();
   // A repair writes the file again: show what it wrote.
   if (CalcStore.lines != before && CalcStore.lines != std::vector<std::string>()) {

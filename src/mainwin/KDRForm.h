@@ -73,6 +73,9 @@ class TKDRForm : public QMainWindow, public TEditHost {
 
   // Rebuilds every field from the open file and returns to the input display.
   void RefreshScreen();
+  // The automatic repairs of the open calculation (material numbers and
+  // colours from the material file), then the screen shows what they wrote.
+  void RepairOpenFile();
   // 0 input, 1 result table A, 2 result table B (1 and 2 only while calculated).
   void ShowDisplayMode(int mode);
   // What the window does on becoming active: takes a handed-over room

@@ -4,9 +4,11 @@
 #include <cstdio>
 
 #include "env/Cp932.h"
+#include "env/FileSystem.h"
 #include "env/Folders.h"
 #include "env/Messages.h"
 #include "env/Numbers.h"
+#include "env/Paths.h"
 #include "env/Text.h"
 #include "env/Units.h"
 #include "materials/MaterialFiles.h"
@@ -107,6 +109,20 @@ bool LoadMaterialWork(TMaterialWork& work) {
 }
 
 bool SaveMaterialWork(TMaterialWork& work) {
+  // Saving over a file that did not read cleanly keeps only what was read:
+  // asked first, and the file as it was stays beside it as .bak.
+  const std::string path = MaterialFilePath();
+  if (const std::string problem = DatabaseFileProblem(path); !problem.empty() && fs::IsFile(ExpandPath(path))) {
+    MsgBox(problem + CR + CR + "読めなかった部分は保存すると失われます（元のファイルは<" + path +
+               ".bak>として残します）。" + CR + "保存しますか？",
+           2, 2);
+    if (!MsgYes) return false;
+    std::string bytes, error;
+    if (!fs::ReadWhole(ExpandPath(path), bytes, &error) || !fs::WriteWhole(path + ".bak", bytes, &error)) {
+      MsgBox("<" + path + ".bak>" + CR + CR + "元のファイルの控えが作れないので、保存しません。" + error, 3, 1);
+      return false;
+    }
+  }
   PutDataTable(work);
   if (!DataSave(MaterialFilePath())) return false;
   TakeDataTable(work);

@@ -7,6 +7,7 @@
 #include "env/FileSystem.h"
 #include "env/Folders.h"
 #include "env/Messages.h"
+#include "env/Paths.h"
 #include "env/Text.h"
 #include "records/TableFile.h"
 
@@ -91,6 +92,17 @@ bool LoadPartClasses(std::vector<TPartClass>& parts) {
   for (int32_t i = 1; i <= DT_RowCount; ++i) parts.push_back({i, DT_Name[static_cast<std::size_t>(i)], Cell(i, 4)});
   return true;
 }
+
+std::string DatabaseFileProblem(const std::string& path) {
+  const std::size_t cut = path.find_last_of('\\');
+  const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+  if (!fs::IsFile(ExpandPath(path))) return "〔" + name + "〕が見つかりません。<" + path + ">";
+  const std::string problem = TableFileProblemAt(path);
+  if (problem.empty()) return problem;
+  return "〔" + name + "〕が壊れています。<" + path + "> " + problem;
+}
+
+bool MaterialFileClean() { return DatabaseFileProblem(MaterialFilePath()).empty(); }
 
 bool RefreshLayerMaterialNumbers(RecordStore& store, int32_t baseLabel, int32_t count, std::string_view decimals) {
   DataLoad(MaterialFilePath());

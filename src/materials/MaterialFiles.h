@@ -38,6 +38,13 @@ inline constexpr const char* kVerticalCode = "V";
 std::string MaterialFilePath();   // DatDir + 材料物性.DAT
 std::string PartClassFilePath();  // DatDir + 部位区分.DAT
 
+// Whether a database file read cleanly: "" when it exists and is a whole
+// table file, otherwise a notice naming the file and the damaged line. The
+// tables are still loaded as the loader reads them, but nothing is written
+// on the strength of a file that did not read cleanly.
+std::string DatabaseFileProblem(const std::string& path);
+bool MaterialFileClean();
+
 // Loads 材料物性.DAT / 部位区分.DAT and gives the names of all rows in row
 // order (position + 1 is the number). A file that cannot be loaded gives an
 // empty list (the table loader has said why) and false.

@@ -121,6 +121,70 @@ TableParse ParseTableFile(std::string_view bytes) {
   return result;
 }
 
+std::string TableFileProblem(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::string reason;
+  if (!DecodeTextLines(bytes, lines, &reason)) return reason;
+  if (lines.empty() || (lines.size() == 1 && TrimBoth(lines[0]).empty())) return "空のファイルです。";
+  // Line 1: the two counts and nothing else.
+  std::vector<std::string> counts;
+  for (std::size_t at = 0; at < lines[0].size();) {
+    while (at < lines[0].size() && IsBlank(lines[0][at])) ++at;
+    std::size_t end = at;
+    while (end < lines[0].size() && !IsBlank(lines[0][end])) ++end;
+    if (end > at) counts.push_back(lines[0].substr(at, end - at));
+    at = end;
+  }
+  auto isCount = [](const std::string& t) {
+    return !t.empty() && t.size() <= 6 && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (counts.size() != 2 || !isCount(counts[0]) || !isCount(counts[1]))
+    return "1行目：行数と列数の2つの整数のはずが「" + CutMB(lines[0], 40) + "」です。" +
+           (lines.size() == 1 ? "改行のないファイルです。" : "");
+  const int64_t rows = TextToInt(counts[0]), cols = TextToInt(counts[1]);
+  if (rows < 1 || rows > kMaxTableRows) return "1行目：行数 " + counts[0] + " は1から999のはずです。";
+  if (cols < 1 || cols > kMaxTableCols) return "1行目：列数 " + counts[1] + " は1から16のはずです。";
+  // Line 2: a width for every column, none of them 0.
+  if (lines.size() < 2) return "2行目（列の幅）がありません。";
+  int64_t rowWidth = 0;
+  for (int j = 1; j <= cols; ++j) {
+    const std::string field = TrimBoth(SliceMB(lines[1], 6 * j - 6, 6));
+    const int64_t width = isCount(field) ? TextToInt(field) : -1;
+    if (width < 1 || width > kMaxColumnWidth)
+      return "2行目：" + std::to_string(j) + "列目の幅「" + field + "」が正しくありません。";
+    rowWidth += width;
+  }
+  if (MBWidth(TrimRight(lines[1])) > 6 * cols) return "2行目：列数 " + counts[1] + " より多くの幅が書かれています。";
+  // The rows: as many lines as the count says, none wider than its columns.
+  const auto present = static_cast<int64_t>(lines.size()) - 2;
+  int64_t last = present;
+  while (last > rows && TrimBoth(lines[static_cast<std::size_t>(last) + 1]).empty()) --last;
+  if (last > rows)
+    return "1行目：行数は " + counts[0] + " ですが、" + std::to_string(last) + "行あります（" + std::to_string(rows + 3) +
+           "行目から先が読まれません）。";
+  if (present < rows)
+    return "1行目：行数は " + counts[0] + " ですが、" + std::to_string(std::max<int64_t>(present, 0)) +
+           "行しかありません（ファイルが途中で切れています）。";
+  // A one-column file (the environment file) may hold a value longer than
+  // its column: it is read whole. Past that, a long row is not one of ours.
+  const int64_t longest = cols == 1 ? kMaxColumnWidth : rowWidth;
+  for (std::size_t i = 2; i < lines.size() && i < static_cast<std::size_t>(rows) + 2; ++i) {
+    const int width = MBWidth(TrimRight(lines[i]));
+    if (width > longest)
+      return std::to_string(i + 1) + "行目：長すぎます（" + std::to_string(width) + "バイト、" + std::to_string(longest) +
+             "バイト以下のはず）。";
+  }
+  return std::string();
+}
+
+std::string TableFileProblemAt(const std::string& path) {
+  const std::string file = ExpandPath(path);
+  if (!fs::IsFile(file)) return std::string();
+  std::string bytes, error;
+  if (!fs::ReadWhole(file, bytes, &error, kMaxTableFileBytes)) return error.empty() ? "読めません。" : error + "。";
+  return TableFileProblem(bytes);
+}
+
 bool DataLoad(std::string_view path) {
   const std::string given(path);
   if (!CheckFile(given, 1)) {

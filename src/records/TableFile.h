@@ -59,6 +59,16 @@ struct TableParse {
 };
 TableParse ParseTableFile(std::string_view bytes);
 
+// Whether the bytes are a whole, undamaged table file: "" when they are,
+// otherwise the line and what is wrong with it ("2行目：…"). Stricter than
+// DataLoad, which reads what it can; a file with a count line that does not
+// match its rows, a width of 0, or a row longer than its columns is damaged,
+// and nothing may be written on the strength of what was read from it.
+std::string TableFileProblem(std::string_view bytes);
+// The same for a file on disk: "" when it reads cleanly, "" as well when it
+// does not exist (the loader reports that itself).
+std::string TableFileProblemAt(const std::string& path);
+
 // The bytes DataSave writes for the data table as it stands; cells longer
 // than their column are cut in the table too. False with `problem` when the
 // counts or widths are out of range or a text has no CP932 form.

@@ -100,5 +100,46 @@ for t in rows-1000.DAT table-count-overflow.DAT; do
 done
 cp "$work/parts.good" "$dat/部位区分.DAT"
 
+# A damaged material file beside a good calculation: every command says so,
+# naming the file and the line; nothing is built on it (new refuses), what
+# only reads goes on, and no file changes.
+good="$work/materials.good"
+cp "$dat/材料物性.DAT" "$good"
+damage() {
+  case $1 in
+    count-10) { printf '%6d' 10; sed -n 1p "$good" | cut -c7-; sed -n '2,$p' "$good"; } ;;
+    widths-0) { sed -n 1p "$good"; printf '     0%.0s' $(seq 12); printf '\r\n'; sed -n '3,$p' "$good"; } ;;
+    garbage-row) { sed -n 1,3p "$good"; head -c 200000 /dev/zero | tr '\0' 'Z'; printf '\r\n'; sed -n '5,$p' "$good"; } ;;
+    cut-short) head -c $(($(wc -c <"$good") / 2)) "$good" ;;
+  esac
+}
+for d in count-10 widths-0 garbage-row cut-short; do
+  damage "$d" >"$dat/材料物性.DAT"
+  before=$(sums)
+  t=$d
+  refuses "材料物性.DAT" run new "$work/files/NEW-$d.KDR" --title T --part 1 --side-a 0,80 --side-b 20,60 \
+    --layer "外側(αo=20)" --layer "内側(αi=8)"
+  [ ! -e "$work/files/NEW-$d.KDR" ] || fail "new wrote a calculation from a damaged material file ($d)"
+  run calc "$sample" >"$work/out" 2>"$work/err" || fail "calc of the sample beside $d: $(cat "$work/err")"
+  grep -qF "〔材料物性.DAT〕が壊れています" "$work/err" || fail "calc does not say the material file is damaged ($d)"
+  grep -qF "行目" "$work/err" || fail "calc does not name the line ($d): $(cat "$work/err")"
+  run materials >"$work/out" 2>"$work/err" || true
+  grep -qF "〔材料物性.DAT〕が壊れています" "$work/err" || fail "materials does not say the file is damaged ($d)"
+  [ "$(sums)" = "$before" ] || fail "a file was changed beside $d: $(diff <(echo "$before") <(sums))"
+done
+cp "$good" "$dat/材料物性.DAT"
+before=$(sums)
+
+# A failed save is said once: the file to write is a folder.
+mkdir "$work/files/DIR.KDR"
+set +e
+run new "$work/files/DIR.KDR" --force --title T --part 1 --side-a 0,80 --side-b 20,60 >"$work/out" 2>"$work/err"
+got=$?
+set -e
+[ "$got" = 1 ] || fail "a failed save ended with $got"
+[ "$(grep -c . "$work/err")" = 1 ] || fail "a failed save is not said once: $(cat "$work/err")"
+grep -qF "DIR.KDR" "$work/err" || fail "a failed save does not name the file: $(cat "$work/err")"
+rmdir "$work/files/DIR.KDR"
+
 [ "$(sums)" = "$before" ] || fail "a file was changed: $(diff <(echo "$before") <(sums))"
 echo "ok"

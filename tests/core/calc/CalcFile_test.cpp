@@ -361,6 +361,42 @@ TEST_F(CalcFileTest, TheMaterialNumberRepairTellsAndSaves) {
   EXPECT_FALSE(DataModified);
 }
 
+TEST_F(CalcFileTest, RepairsNeverWriteFromADamagedMaterialFileAndKeepTheOriginal) {
+  Enter(Path("R.KDR"), {{"外側(αo=20)", 0}, {"合板(例)", 12}, {"内側(αi=8)", 0}});
+  Read_NSV5(CalcStore, 2102);
+  SLDT_NSV5.Number = 7;
+  WriteLayerRecord(CalcStore, 2102);
+  ASSERT_TRUE(SaveCalcFile(Path("R.KDR")));
+  const std::string original = test::ReadBytes(Path("R.KDR"));
+  const std::string materials = test::ReadBytes(MaterialFilePath());
+
+  // The material file counted 10 rows (its other rows unread), then missing.
+  std::string cut = materials;
+  cut.replace(0, 6, "    10");
+  test::WriteBytes(MaterialFilePath(), cut);
+  RepairLayerRecords();
+  fs::RemoveFile(MaterialFilePath());
+  RepairLayerRecords();
+  EXPECT_TRUE(face.boxes.empty());
+  EXPECT_EQ(test::ReadBytes(Path("R.KDR")), original);
+  EXPECT_FALSE(fs::Exists(Path("R.KDR.bak")));
+  face.answers = {MsgButton::Yes};
+  EXPECT_FALSE(RefreshMaterials({}));
+  ASSERT_EQ(face.boxes.size(), 1u);
+  EXPECT_NE(face.boxes[0].text.find("〔材料物性.DAT〕が見つかりません"), std::string::npos) << face.boxes[0].text;
+  EXPECT_EQ(test::ReadBytes(Path("R.KDR")), original);
+
+  // Whole again: the repair tells, saves, and keeps the file as it was.
+  face.boxes.clear();
+  test::WriteBytes(MaterialFilePath(), materials);
+  RepairLayerRecords();
+  ASSERT_EQ(face.boxes.size(), 1u);
+  EXPECT_EQ(test::ReadBytes(Path("R.KDR.bak")), original);
+  EXPECT_NE(test::ReadBytes(Path("R.KDR")), original);
+  Read_NSV5(CalcStore, 2102);
+  EXPECT_EQ(SLDT_NSV5.Number, MaterialNumber("合板(例)"));
+}
+
 TEST_F(CalcFileTest, ResultFilesAndNumberedMetafiles) {
   const std::string folder = CalcDir + "KDR\\＜RESULT＞\\";
   ASSERT_TRUE(fs::MakeFolders(folder));

@@ -428,6 +428,9 @@ TEST_F(EngineTest, EveryInputProblemInItsOrder) {
          DeriveLayers(s);
        },
        "２層目の物性データに未入力があります。"},
+      {"negative thickness from a file",
+       [](CalcState& s) { s.LayerData[3].Thickness = -100; },
+       "３層目の厚さが負の値になっています。"},
       {"first row not α",
        [](CalcState& s) {
          s.LayerName[1] = "合板";

@@ -145,6 +145,33 @@ TEST_F(MessagesTest, StatusMessageMarksWaitsAndRestores) {
   }
 }
 
+TEST_F(MessagesTest, TheStartUpKeepsRemarksAndInformingBoxesWithoutWaiting) {
+  face.statusBar = false;  // the window is not up yet
+  BeginStartupRemarks();
+  EXPECT_TRUE(InStartupRemarks());
+  StatusMsg("〔材料物性.DAT〕が見つかりません。");
+  StatusMsg("〔材料物性.DAT〕が見つかりません。");
+  MsgBox("読めないファイルです。", 3, 1);
+  face.answers = {MsgButton::No};
+  MsgBox("保存しますか？", 2, 3);  // a question is still asked
+  EXPECT_FALSE(MsgYes);
+  StatusMsg("1番目の材料〔合板〕は材料登録されていませんね。");
+  EXPECT_TRUE(face.waits.empty());
+  ASSERT_EQ(face.boxes.size(), 1u);
+  EXPECT_EQ(face.boxes[0].text, "保存しますか？");
+  const std::vector<std::string> kept = EndStartupRemarks();
+  EXPECT_EQ(kept, (std::vector<std::string>{"〔材料物性.DAT〕が見つかりません。", "読めないファイルです。",
+                                            "1番目の材料〔合板〕は材料登録されていませんね。"}));
+  EXPECT_FALSE(InStartupRemarks());
+  // Afterwards remarks wait again and boxes are shown.
+  face.statusBar = true;
+  StatusMsg("後の注意");
+  MsgBox("後の箱", 1, 1);
+  EXPECT_EQ(face.waits.size(), 1u);
+  EXPECT_EQ(face.boxes.size(), 2u);
+  EXPECT_TRUE(EndStartupRemarks().empty());
+}
+
 TEST_F(MessagesTest, NothingReachesAMissingStatusBar) {
   face.statusBar = false;
   StatusMsg("x");

@@ -2,6 +2,7 @@
 
 #include "core/calc/CalcTestData.h"
 #include "env/Cp932.h"
+#include "env/FileSystem.h"
 #include "env/Folders.h"
 #include "env/Units.h"
 #include "materials/MaterialFiles.h"
@@ -200,6 +201,28 @@ TEST_F(MaterialEditingTest, AFailedSaveKeepsTheCopy) {
   EXPECT_EQ(work.Cell(5, 2), "0.2");
   DatDir = temp.path();
   EXPECT_EQ(test::ReadBytes(MaterialFilePath()), before);
+}
+
+TEST_F(MaterialEditingTest, SavingOverADamagedFileAsksAndKeepsTheOriginal) {
+  // Counted 3 rows while it holds 6: rows 4 to 6 are not read.
+  std::string damaged = test::ReadBytes(MaterialFilePath());
+  damaged.replace(0, 6, "     3");
+  test::WriteBytes(MaterialFilePath(), damaged);
+  TMaterialWork work;
+  LoadMaterialWork(work);
+  ASSERT_EQ(work.RowCount, 3);
+
+  face.answers = {MsgButton::No};
+  EXPECT_FALSE(SaveMaterialWork(work));
+  ASSERT_EQ(face.boxes.size(), 1u);
+  EXPECT_NE(face.boxes[0].text.find("〔材料物性.DAT〕が壊れています"), std::string::npos) << face.boxes[0].text;
+  EXPECT_EQ(test::ReadBytes(MaterialFilePath()), damaged);
+  EXPECT_FALSE(fs::Exists(MaterialFilePath() + ".bak"));
+
+  face.answers = {MsgButton::Yes};
+  EXPECT_TRUE(SaveMaterialWork(work));
+  EXPECT_EQ(test::ReadBytes(MaterialFilePath() + ".bak"), damaged);
+  EXPECT_TRUE(MaterialFileClean());
 }
 
 TEST_F(MaterialEditingTest, AMissingFileGivesAnEmptyCopy) {

@@ -227,6 +227,39 @@ TEST_F(TableFileTest, SavesThatCannotBeDoneLeaveTheFileAsItWas) {
   }
 }
 
+TEST_F(TableFileTest, DamagedFilesAreToldFromWholeOnesByLine) {
+  const std::string head = "     3     2\r\n     4     3\r\n";
+  const std::string rows = "  ab  1\r\n  cd  2\r\n  ef  3\r\n";
+  struct Case {
+    const char* name;
+    std::string bytes;
+    const char* problem;  // part of the reason, nullptr for a whole file
+  } cases[] = {
+      {"whole", head + rows, nullptr},
+      {"short rows and a final blank line", head + "  ab\r\n\r\n  ef  3\r\n\r\n", nullptr},
+      {"no final line end", head + "  ab  1\r\n  cd  2\r\n  ef  3", nullptr},
+      {"long value of a one-column file", "     1     1\r\n    40\r\n" + std::string(60, 'x') + "\r\n", nullptr},
+      {"empty", "", "空のファイル"},
+      {"no line ends", "     3     2     4     3  ab  1  cd  2  ef  3", "改行のないファイル"},
+      {"count line with a third number", "     3     2     1\r\n     4     3\r\n" + rows, "1行目"},
+      {"no rows declared", "     0     2\r\n     4     3\r\n", "1行目：行数 0"},
+      {"17 columns", "     3    17\r\n" + std::string(102, ' ') + "\r\n" + rows, "1行目：列数 17"},
+      {"a width of zero", "     3     2\r\n     0     0\r\n" + rows, "2行目：1列目の幅「0」"},
+      {"a width missing", "     3     2\r\n     4\r\n" + rows, "2行目：2列目の幅「」"},
+      {"count below the rows", "     2     2\r\n     4     3\r\n" + rows, "行数は 2 ですが、3行あります（5行目から先"},
+      {"count above the rows", "     5     2\r\n     4     3\r\n" + rows, "行数は 5 ですが、3行しかありません"},
+      {"a row too long", head + "  ab  1\r\n" + std::string(2000, 'Z') + "\r\n  ef  3\r\n", "4行目：長すぎます（2000バイト、7バイト"},
+      {"not Shift-JIS", head + "  ab  1\r\n  \x81\r\n  ef  3\r\n", "行目"},
+  };
+  for (const Case& c : cases) {
+    const std::string problem = TableFileProblem(c.bytes);
+    if (c.problem == nullptr)
+      EXPECT_EQ(problem, "") << c.name;
+    else
+      EXPECT_NE(problem.find(c.problem), std::string::npos) << c.name << ": " << problem;
+  }
+}
+
 TEST_F(TableFileTest, FindNameTakesTheFirstExactMatch) {
   std::array<std::string, 9> names{"", "a", "", "合板", "b", "A", "c", "合板", "d"};
   EXPECT_EQ(FindName(8, names, "合板"), 3);

@@ -30,6 +30,12 @@ TEST(CalcFileShape, TellsCalculationsFromOtherFiles) {
       {"nothing", {}, "空のファイル"},
       {"blank lines", {"", "   "}, "空のファイル"},
       {"one line of something else", {std::string(4000, '7')}, "見出し行も記録もありません"},
+      // The sample with its line ends lost: one line that starts as a header.
+      {"header and records on one line",
+       {std::string(kHeader) + std::string(24, ' ') + kTitle + std::string(60, ' ') + "№1201<VV8>"},
+       "改行のないファイル"},
+      {"a record longer than its line", {kHeader, std::string(kTitle) + std::string(80, ' ') + "x"}, "2行目が長すぎます"},
+      {"trailing blanks past the line", {kHeader, std::string(kTitle) + std::string(200, ' ')}, nullptr},
       {"label of five digits", {kHeader, "№11011<SS1>            南面外壁"}, "<…>の形ではありません"},
       {"type code without brackets", {kHeader, "№1101 SS1              南面外壁"}, "<…>の形ではありません"},
       {"unknown label, proper type", {kHeader, kTitle, "№5000<SS1>             メモ"}, nullptr},
