@@ -76,5 +76,6 @@ int MaterialsCommand(const std::vector<std::string>& args);
 int PartsCommand(const std::vector<std::string>& args);
 int PictureCommand(const std::vector<std::string>& args);
 int ReportCommand(const std::vector<std::string>& args);
+int AnnualCommand(const std::vector<std::string>& args);
 
 }  // namespace kondra::cli

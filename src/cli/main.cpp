@@ -22,6 +22,7 @@ const Command kCommands[] = {
     {"parts", "list 部位区分.DAT (--json)", kondra::cli::PartsCommand},
     {"picture", "draw the section or a diagram as PNG, SVG or EMF (see picture --help)", kondra::cli::PictureCommand},
     {"report", "the calculation report as a PDF page (see report --help)", kondra::cli::ReportCommand},
+    {"annual", "the year-round check: monthly condensation and drying (see annual --help)", kondra::cli::AnnualCommand},
 };
 
 void Usage(std::ostream& out) {
