@@ -6,15 +6,13 @@
 #include <sstream>
 
 #include "assess/Annual.h"
+#include "assess/AnnualClimate.h"
 #include "calc/CalcFile.h"
 #include "calc/Engine.h"
 #include "cli/Cli.h"
 #include "env/Cp932.h"
 #include "env/Numbers.h"
 #include "env/Text.h"
-#include "records/TableFile.h"
-#include "weather/MonthlyRecord.h"
-#include "weather/Stations.h"
 
 namespace kondra::cli {
 namespace {
@@ -31,8 +29,6 @@ const char* const kAnnualUsage =
     "  --si             pressures of the table in Pa\n";
 
 constexpr double kPaPerMmHg = 133.322368;
-constexpr int kTempItem = 1;    // 平均気温, °C
-constexpr int kVapourItem = 4;  // 水蒸気圧, hPa
 
 int Usage(const std::string& text) {
   Complain("annual", text);
@@ -40,82 +36,16 @@ int Usage(const std::string& text) {
   return kExitUsage;
 }
 
-// Twelve months of outside air from a point of the bundled weather.
-bool PointClimate(int point, YearClimate& year, std::string& name, std::string& problem) {
-  InitWeather();
-  DataLoad(PointListPath());
-  PointCount = DT_RowCount;
-  if (point < 1 || point > PointCount) {
-    problem = "地点№" + std::to_string(point) + " はありません（1～" + std::to_string(PointCount) + "）。";
-    return false;
-  }
-  name = DT_Name[static_cast<std::size_t>(point)];
-  MonthlyRecord = MonthlyRecordData{};
-  ReadMonthlyRecord(point);
-  for (int m = 1; m <= 12; ++m) {
-    const float t = MonthlyRecord.Value(kTempItem, m), e = MonthlyRecord.Value(kVapourItem, m);
-    if (t == kMonthlyAbsent || e == kMonthlyAbsent) {
-      problem = "地点№" + std::to_string(point) + "〔" + name +
-                "〕には月平均の水蒸気圧がないので選べません（平均気温と降水量だけの地点です）。";
-      return false;
-    }
-    year[static_cast<std::size_t>(m - 1)].outsideTemp = t;
-    year[static_cast<std::size_t>(m - 1)].outsidePress = e * 100.0;
-  }
-  return true;
-}
-
-// Twelve lines of "te,rhe" or "te,rhe,ti,rhi"; `inside` tells which.
+// Twelve months from a CSV file.
 bool CsvClimate(const std::string& file, YearClimate& year, bool& inside, std::string& problem) {
-  std::ifstream in(std::filesystem::path(NativePath(ProgramPath(file))));
+  std::ifstream in(std::filesystem::path(NativePath(ProgramPath(file))), std::ios::binary);
   if (!in) {
     problem = file + ": 読めません。";
     return false;
   }
-  std::string line;
-  int month = 0;
-  int columns = 0;
-  for (int n = 1; std::getline(in, line); ++n) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (TrimBoth(line).empty()) continue;
-    std::vector<double> v;
-    std::stringstream cells(line);
-    for (std::string cell; std::getline(cells, cell, ',');) {
-      const auto value = NumberArg(cell);
-      if (!value) {
-        problem = file + ": " + std::to_string(n) + "行目「" + cell + "」は数値ではありません。";
-        return false;
-      }
-      v.push_back(*value);
-    }
-    if ((v.size() != 2 && v.size() != 4) || (columns != 0 && static_cast<int>(v.size()) != columns)) {
-      problem = file + ": " + std::to_string(n) + "行目は「外気温,外気湿度」か「外気温,外気湿度,室温,室内湿度」のはずです。";
-      return false;
-    }
-    if (++month > 12) {
-      problem = file + ": 13か月目があります（12行のはず）。";
-      return false;
-    }
-    columns = static_cast<int>(v.size());
-    for (std::size_t i = 1; i < v.size(); i += 2)
-      if (v[i] < 0 || v[i] > 100 || v[i - 1] < -50 || v[i - 1] > 100) {
-        problem = file + ": " + std::to_string(n) + "行目の温湿度が範囲外です（-50～100℃、0～100％）。";
-        return false;
-      }
-    MonthAir& air = year[static_cast<std::size_t>(month - 1)];
-    air.outsideTemp = v[0];
-    air.outsidePress = VapourPressOf(v[0], v[1]);
-    if (columns == 4) {
-      air.insideTemp = v[2];
-      air.insidePress = VapourPressOf(v[2], v[3]);
-    }
-  }
-  if (month != 12) {
-    problem = file + ": " + std::to_string(month) + "か月分しかありません（12行のはず）。";
-    return false;
-  }
-  inside = columns == 4;
-  return true;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return ParseClimateCsv(text.str(), file, year, inside, problem);
 }
 
 std::string Fixed(double value, int decimals) {
@@ -209,15 +139,7 @@ int AnnualCommand(const std::vector<std::string>& args) {
   const TSideCond& b = Calc.SideCond[2];
   std::string insideName = insideFromFile ? "ファイルの室内条件" : "";
   if (!insideFromFile) {
-    for (MonthAir& air : year) {
-      if (humidityClass == 0) {
-        air.insideTemp = b.Temp;
-        air.insidePress = VapourPressOf(b.Temp, b.RelHum);
-      } else {
-        air.insideTemp = classTemp.value_or(b.Temp);
-        air.insidePress = ClassInsidePress(humidityClass, air.outsideTemp, air.outsidePress, air.insideTemp);
-      }
-    }
+    ApplyInside(year, humidityClass, humidityClass == 0 ? b.Temp : classTemp.value_or(b.Temp), b.RelHum);
     insideName = humidityClass == 0 ? Calc.SideNameB + "一定（" + Fixed(b.Temp, 1) + "℃ " + Fixed(b.RelHum, 0) + "%）"
                                     : "湿度クラス" + std::to_string(humidityClass) + "（" +
                                           Fixed(year[0].insideTemp, 1) + "℃）";

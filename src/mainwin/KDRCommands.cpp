@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 
+#include "assess/gui/AnnualForm.h"
 #include "calc/CalcFile.h"
 #include "calc/CalcState.h"
 #include "controls/EditProtocol.h"
@@ -205,6 +206,10 @@ void WireMainWindow(TKDRForm& form) {
   form.SetCommand(C::Humidity, [window] { ShowHumidityTool(window); });
   form.SetCommand(C::QuickGuide, [window] { ShowGuide(window, GuideFilePath()); });
   form.SetCommand(C::Version, [window] { ShowVersionBox(window); });
+  form.SetCommand(C::Annual, [window] {
+    FinishEditing();
+    ShowAnnualWindow(window);
+  });
   form.SetCloseGuard([window] { return CloseMainWindow(*window); });
 }
 

@@ -277,6 +277,7 @@ void TKDRForm::BuildMenu() {
   actWeather_ = view->addAction("月次気象データ(&D)");
   actWeather_->setObjectName("MNU_Weather");
   connect(actWeather_, &QAction::triggered, this, &TKDRForm::CmdMonthlyWeather);
+  command(view, Command::Annual, "年間結露判定(&Y)...", "MNU_Annual");
 
   topCommand(Command::MaterialEditor, "材料物性ファイル(&M)", "MNU_Material");
   topCommand(Command::SatCurve, "水蒸気曲線(&H)", "MNU_SatCurve");
@@ -598,6 +599,7 @@ void TKDRForm::ApplyStateRules() {
   set(Command::Humidity, true);
   set(Command::QuickGuide, true);
   set(Command::Version, true);
+  set(Command::Annual, true);
   bool conditionsComplete = false, layersComplete = false;
   InputsComplete(&conditionsComplete, &layersComplete);
   const bool canCalc = conditionsComplete && layersComplete && Calc.LayerCount > 0;

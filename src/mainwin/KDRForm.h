@@ -57,6 +57,7 @@ class TKDRForm : public QMainWindow, public TEditHost {
     QuickGuide,
     Version,
     TitleAsFileName,  // CBTN_Com: the title becomes the file name
+    Annual,           // 表示 → 年間結露判定
   };
 
   explicit TKDRForm(QWidget* parent = nullptr);
@@ -151,8 +152,8 @@ class TKDRForm : public QMainWindow, public TEditHost {
   QAction* popInsert_ = nullptr;
   QAction* popDelete_ = nullptr;
   int popRow_ = 0;
-  std::array<QAction*, 12> commandActions_{};
-  std::array<std::function<void()>, 12> commandHandlers_{};
+  std::array<QAction*, 13> commandActions_{};
+  std::array<std::function<void()>, 13> commandHandlers_{};
   QAction* actInput_ = nullptr;
   QAction* actRefresh_ = nullptr;
   QAction* actCalc_ = nullptr;
