@@ -184,6 +184,20 @@ TEST_F(SurfaceRiskTest, TheRoomIsTheInsideWhicheverSideItIs) {
   EXPECT_GT(a.factor->fRsi, 0.5f);
 }
 
+TEST_F(SurfaceRiskTest, ACoolRoomIsJudgedByItsSurfaceTemperature) {
+  // Summer: the room (side B, 26 °C) is cooler than outside (30 °C). The room
+  // surface stands near 26 °C, far above θsi,min, although fRsi < fRsi,min
+  // (the divisor θi − θe is negative).
+  const CalcState s = Calculated(30, 70, 26, 50, {kOutside, {"合板(例)", 12, 0.14f, 0, 0.0016f, 0}, kInside});
+  const SurfaceAssessment a = AssessSurfaces(s);
+  ASSERT_TRUE(a.factor && a.factor->fRsiMin && a.factor->criticalSurfaceTemp);
+  EXPECT_LT(a.factor->fRsi, *a.factor->fRsiMin);
+  EXPECT_GT(a.sides[1].surfaceTemp, *a.factor->criticalSurfaceTemp);
+  EXPECT_TRUE(a.factor->sufficient);
+  EXPECT_TRUE(a.factor->mouldCheckSufficient);
+  EXPECT_EQ(SurfaceTextsOf(a).factorVerdict, kFactorEnough);
+}
+
 TEST_F(SurfaceRiskTest, TextsInBothUnitSystems) {
   struct UnitCase {
     const char* system;
