@@ -3,6 +3,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "assess/SurfaceRisk.h"
 #include "calc/CalcFile.h"
 #include "calc/Engine.h"
 #include "calc/LayerRecord.h"
@@ -34,6 +35,40 @@ nlohmann::ordered_json TableJson(const ResultTable& t) {
   nlohmann::ordered_json rows = nlohmann::ordered_json::array();
   for (const ResultRow& r : t.rows) rows.push_back(r);
   return {{"titles", t.titles}, {"rows", rows}};
+}
+
+nlohmann::ordered_json OptionalNumber(const std::optional<float>& v) {
+  return v ? JsonNumber(*v) : nlohmann::ordered_json(nullptr);
+}
+
+// Both surfaces and the inside temperature factor; null before a calculation.
+nlohmann::ordered_json SurfaceJson(const CalcState& s) {
+  const SurfaceAssessment a = AssessSurfaces(s);
+  if (!a.assessed) return nullptr;
+  nlohmann::ordered_json sides = nlohmann::ordered_json::array();
+  for (const SurfaceSide& side : a.sides)
+    sides.push_back({{"side", side.side == 1 ? "A" : "B"},
+                     {"boundary", side.boundary},
+                     {"surfaceTemp", JsonNumber(side.surfaceTemp)},
+                     {"surfaceSatPress", JsonNumber(side.surfaceSatPress)},
+                     {"airVapPress", JsonNumber(side.airVapPress)},
+                     {"surfaceRelHum", JsonNumber(side.surfaceRelHum)},
+                     {"dewMargin", OptionalNumber(side.dewMargin)},
+                     {"verdict", SurfaceVerdictText(side.verdict)}});
+  nlohmann::ordered_json factor = nullptr;
+  if (a.factor) {
+    const SurfaceFactor& f = *a.factor;
+    factor = {{"insideSide", f.insideSide == 1 ? "A" : "B"},
+              {"fRsi", JsonNumber(f.fRsi)},
+              {"insideSurfaceRes", JsonNumber(f.insideSurfaceRes)},
+              {"fRsiMouldCheck", JsonNumber(f.fRsiMouldCheck)},
+              {"mouldCheckSurfaceRes", JsonNumber(f.mouldCheckSurfaceRes)},
+              {"criticalSurfaceTemp", OptionalNumber(f.criticalSurfaceTemp)},
+              {"fRsiMin", OptionalNumber(f.fRsiMin)},
+              {"sufficient", f.sufficient},
+              {"mouldCheckSufficient", f.mouldCheckSufficient}};
+  }
+  return {{"sides", sides}, {"factor", factor}, {"factorMessage", a.factorMessage}};
 }
 
 nlohmann::ordered_json CalcJson(const std::string& path, const InputCheck& check) {
@@ -84,7 +119,7 @@ nlohmann::ordered_json CalcJson(const std::string& path, const InputCheck& check
   };
   if (!s.Calculated) {
     for (const char* key : {"condPlane", "condRate", "condPosition", "vapourFromB", "judgement", "advice", "tableA",
-                            "tableB"})
+                            "tableB", "surface"})
       out[key] = nullptr;
     out["boundaries"] = nlohmann::ordered_json::array();
     return out;
@@ -109,6 +144,7 @@ nlohmann::ordered_json CalcJson(const std::string& path, const InputCheck& check
   out["advice"] = Lines(AdviceText(s));
   out["tableA"] = TableJson(TableA(s));
   out["tableB"] = TableJson(TableB(s));
+  out["surface"] = SurfaceJson(s);
   return out;
 }
 
@@ -163,6 +199,8 @@ void PrintCalculation(std::ostream& out, const std::string& path, const InputChe
   PrintTable(out, kTableBCaptions.table, "  №", TableB(s), 1);
   out << "\n" << Judge(s).panel << "\n";
   if (std::string advice = AdviceText(s); !advice.empty()) out << "\n" << Lines(advice) << "\n";
+  out << "\n";
+  for (const std::string& line : SurfaceLines(AssessSurfaces(s))) out << line << "\n";
 }
 
 }  // namespace

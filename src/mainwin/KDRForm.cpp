@@ -13,6 +13,7 @@
 #include <cmath>
 #include <vector>
 
+#include "assess/gui/SurfaceRiskPanel.h"
 #include "calc/CalcFile.h"
 #include "calc/CalcInput.h"
 #include "calc/Diagram.h"
@@ -162,6 +163,10 @@ TKDRForm::TKDRForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
   ui->UPDN1->raise();
   ui->TXT1->raise();
   ui->TXT_S->raise();
+  // The surface display takes the result grid's place while it is chosen.
+  surfacePanel_ = new TSurfaceRiskPanel(ui->GBOX2);
+  surfacePanel_->setGeometry(ui->STRG2_2->geometry());
+  surfacePanel_->hide();
 
   // Tool-bar pictures.
   QStyle* s = style();
@@ -273,6 +278,7 @@ void TKDRForm::BuildMenu() {
   actModeInput_ = modeItem("入力データ(&D)", 0, "MNU_Mode0");
   actModeA_ = modeItem("計算結果(&A)", 1, "MNU_Mode1");
   actModeB_ = modeItem("計算結果(&B)", 2, "MNU_Mode2");
+  actModeSurface_ = modeItem("表面結露・カビの判定(&S)", kSurfaceDisplay, "MNU_Mode3");
   view->addSeparator();
   actWeather_ = view->addAction("月次気象データ(&D)");
   actWeather_->setObjectName("MNU_Weather");
@@ -332,7 +338,7 @@ void TKDRForm::ConnectControls() {
   connect(ui->IMAG, &TImageEx::Clicked, this, [this] {
     if (!Calc.Calculated) return;
     FinishEditing();
-    ShowDisplayMode((mode_ + 1) % 3);
+    ShowDisplayMode(mode_ == kSurfaceDisplay ? 0 : (mode_ + 1) % 3);
   });
   connect(ui->SBTN2_1, &QPushButton::clicked, this, &TKDRForm::CmdHint);
   connect(ui->SBTN1_1, &QPushButton::clicked, this, &TKDRForm::CmdMonthlyWeather);
@@ -547,7 +553,7 @@ void TKDRForm::DrawPicture() {
   {
     QPainter painter(&picture);
     QtCanvas canvas(painter);
-    rate = DrawDisplayPicture(canvas, mode_, MaterialLooks(), Calc);
+    rate = DrawDisplayPicture(canvas, mode_ == kSurfaceDisplay ? 0 : mode_, MaterialLooks(), Calc);
   }
   ui->IMAG->SetPicture(picture);
   ui->TXT1->setText(Q(rate.text));
@@ -606,6 +612,7 @@ void TKDRForm::ApplyStateRules() {
   actCalc_->setEnabled(canCalc);
   actModeA_->setEnabled(Calc.Calculated);
   actModeB_->setEnabled(Calc.Calculated);
+  actModeSurface_->setEnabled(Calc.Calculated);
   ui->SBTN1->setEnabled(CommandAction(Command::New)->isEnabled());
   ui->SBTN2->setEnabled(CommandAction(Command::Open)->isEnabled());
   ui->SBTN3->setEnabled(CommandAction(Command::Save)->isEnabled());
@@ -627,7 +634,9 @@ void TKDRForm::ApplyStateRules() {
   ui->CBOX1_1->setEnabled(input && titled);
   ui->GBOX2->setVisible(Calc.PartIndex != 0);
 
-  const bool results = mode_ == 1 || mode_ == 2;
+  const bool results = mode_ == 1 || mode_ == 2 || mode_ == kSurfaceDisplay;
+  ui->STRG2_2->setVisible(mode_ != kSurfaceDisplay);
+  surfacePanel_->setVisible(mode_ == kSurfaceDisplay);
   ui->LBL1_0->setVisible(results);
   ui->LBL2_0->setVisible(results);
   ui->PNL1->setVisible(results);
@@ -665,7 +674,7 @@ void TKDRForm::ApplyStateRules() {
 // ---------------------------------------------------------------- display modes
 
 void TKDRForm::ShowDisplayMode(int mode) {
-  if (mode < 0 || mode > 2) return;
+  if (mode < 0 || mode > kSurfaceDisplay) return;
   if (mode == 0) {
     RefreshScreen();
     ShowStatus(kInputDisplayStatus);
@@ -678,7 +687,10 @@ void TKDRForm::ShowDisplayMode(int mode) {
   SetUpDownQuietly(ui->UPDN1, mode);
   refreshing_ = false;
   FillLayerGrid();
-  ShowResultTable(mode);
+  if (mode == kSurfaceDisplay)
+    ShowSurfaceDisplay();
+  else
+    ShowResultTable(mode);
 }
 
 void TKDRForm::ShowResultTable(int mode) {
@@ -699,6 +711,22 @@ void TKDRForm::ShowResultTable(int mode) {
   grid->viewport()->update();
   ui->STRG2_1->viewport()->update();
   ShowStatus(captions.status);
+}
+
+// The surface figures in the result grid's place, the layers unshifted beside
+// them and the section in the picture. The display switch stands at its top
+// (table B), so a step down leads back to table A.
+void TKDRForm::ShowSurfaceDisplay() {
+  refreshing_ = true;
+  SetUpDownQuietly(ui->UPDN1, 2);
+  refreshing_ = false;
+  surfacePanel_->Show(AssessSurfaces());
+  MoveLayerGrid(false);
+  ui->GBOX2->setTitle(Q(kSurfaceHeading));
+  DrawPicture();
+  ApplyStateRules();
+  ui->STRG2_1->viewport()->update();
+  ShowStatus(kSurfaceDisplayStatus);
 }
 
 // ---------------------------------------------------------------- commands

@@ -34,10 +34,14 @@ namespace kondra {
 
 class TUpDown;
 class THJUNITFrame;
+class TSurfaceRiskPanel;
 
 // The status texts of the display commands.
 inline constexpr const char* kInputDisplayStatus = "〔計算条件表示〕";
 inline constexpr const char* kInputDisplayTitle = "【層構成条件】";
+// The surface condensation and mould display, beside result tables A and B.
+inline constexpr int kSurfaceDisplay = 3;
+inline constexpr const char* kSurfaceDisplayStatus = "〔表面結露・カビの判定表示〕";
 
 class TKDRForm : public QMainWindow, public TEditHost {
   Q_OBJECT
@@ -77,7 +81,8 @@ class TKDRForm : public QMainWindow, public TEditHost {
   // The automatic repairs of the open calculation (material numbers and
   // colours from the material file), then the screen shows what they wrote.
   void RepairOpenFile();
-  // 0 input, 1 result table A, 2 result table B (1 and 2 only while calculated).
+  // 0 input, 1 result table A, 2 result table B, kSurfaceDisplay the surface
+  // figures (all but 0 only while calculated).
   void ShowDisplayMode(int mode);
   // What the window does on becoming active: takes a handed-over room
   // condition as side B's, refreshes, and shows the caption in the status bar.
@@ -125,6 +130,7 @@ class TKDRForm : public QMainWindow, public TEditHost {
   void FillLayerGrid();
   void FillPropertyGrid();
   void ShowResultTable(int mode);
+  void ShowSurfaceDisplay();
   void DrawPicture();
   void DrawLegend();
   void ShowUnitLabels();
@@ -160,6 +166,8 @@ class TKDRForm : public QMainWindow, public TEditHost {
   QAction* actModeInput_ = nullptr;
   QAction* actModeA_ = nullptr;
   QAction* actModeB_ = nullptr;
+  QAction* actModeSurface_ = nullptr;
+  TSurfaceRiskPanel* surfacePanel_ = nullptr;
   QAction* actWeather_ = nullptr;
   QAction* actClose_ = nullptr;
   std::function<bool()> closeGuard_;

@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <QShowEvent>
 
+#include "assess/SurfaceRisk.h"
 #include "calc/CalcFile.h"
 #include "calc/Results.h"
 #include "controls/Fonts.h"
@@ -37,6 +38,13 @@ struct LabelPlace {
 };
 
 const QColor kGrey(128, 128, 128);
+
+// The surface condensation and mould block, right of the layer table.
+constexpr int kSurfaceLeft = 544;
+constexpr int kSurfaceTop = 312;
+constexpr int kSurfaceStep = 16;
+constexpr int kSurfaceLines = 12;
+QString SurfaceLabelName(int i) { return QStringLiteral("QRLBL1_S%1").arg(i, 2, 10, QChar('0')); }
 
 }  // namespace
 
@@ -94,6 +102,9 @@ void TKDRQRForm::MakePage() {
   for (int i = 1; i <= kMaxBounds; ++i)
     new TQRLabel(page_, QStringLiteral("QRLBL1_%1").arg(20 + i), QPoint(96, 600 + 16 * (i - 1)), 0,
                  ReportFont(mincho, 12));
+  for (int i = 1; i <= kSurfaceLines; ++i)
+    new TQRLabel(page_, SurfaceLabelName(i), QPoint(kSurfaceLeft, kSurfaceTop + kSurfaceStep * (i - 1)), 0,
+                 ReportFont(mincho, 12));
   const int pictureLefts[] = {128, 344, 552};
   for (int n = 0; n < 3; ++n)
     new TQRImage(page_, QStringLiteral("QRIMAG1_%1").arg(n + 1), QRect(pictureLefts[n], 888, 140, 142));
@@ -135,6 +146,13 @@ void TKDRQRForm::BuildPage() {
   set("QRLBL1_40", text.judgement);
   if (auto* judgement = page_->findChild<TQRLabel*>("QRLBL1_40"))
     judgement->SetColour(text.judgementRed ? Qt::red : Qt::black);
+  const std::vector<SurfaceReportLine> surface = SurfaceReportLines(AssessSurfaces(Calc));
+  for (int i = 1; i <= kSurfaceLines; ++i) {
+    const auto at = static_cast<std::size_t>(i - 1);
+    set(SurfaceLabelName(i), at < surface.size() ? surface[at].text : std::string());
+    if (auto* label = page_->findChild<TQRLabel*>(SurfaceLabelName(i)))
+      label->SetColour(at < surface.size() && surface[at].red ? Qt::red : Qt::black);
+  }
   for (int n = 0; n < 3; ++n) {
     auto* image = page_->findChild<TQRImage*>(QStringLiteral("QRIMAG1_%1").arg(n + 1));
     if (!image) continue;

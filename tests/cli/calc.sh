@@ -59,6 +59,41 @@ expect 2 run calc "$kdr/EQUAL.KDR" --json
 grep -qF '"ok": false' "$work/out" || fail "JSON of a refused check"
 grep -qF '"calculated": false' "$work/out" || fail "JSON of a refused check"
 
+# Surface condensation and mould risk beside the judgement: the sample's room
+# surface is dry and its factor enough; a single glass runs wet on the room side.
+expect 0 run calc "$sample"
+for text in "【表面結露・カビの判定】" \
+  "外側表面     表面温度  0.4 ℃  表面湿度 78.0 ％  露点との差  3.4 K  問題なし" \
+  "内側表面     表面温度 19.1 ℃  表面湿度 63.4 ％  露点との差  7.1 K  問題なし" \
+  "温度係数 fRsi          0.956（Rsi = 0.125 ㎡h℃/kcal）  必要値以上（カビの危険なし）" \
+  "カビ判定用 fRsi        0.903（Rsi = 0.2907 ㎡h℃/kcal）  必要値以上（カビの危険なし）" \
+  "必要温度係数 fRsi,min  0.772（臨界表面温度 15.4 ℃）"; do
+  grep -qF -- "$text" "$work/out" || fail "calc output lacks '$text':
+$(cat "$work/out")"
+done
+expect 0 run calc --si "$sample"
+grep -qF "0.903（Rsi = 0.25 ㎡K/W）" "$work/out" || fail "no mould-check factor in SI units:
+$(cat "$work/out")"
+expect 0 run calc "$sample" --json
+for text in '"surface": {' '"side": "B",' '"boundary": 5,' '"verdict": "問題なし"' '"insideSide": "B",' \
+  '"insideSurfaceRes": 0.125,' '"mouldCheckSurfaceRes": 0.29069766,' '"sufficient": true,' \
+  '"mouldCheckSufficient": true' '"factorMessage": ""'; do
+  grep -qF -- "$text" "$work/out" || fail "calc --json lacks $text"
+done
+expect 0 run new "$kdr/GLASS.KDR" --title 単板ガラス --part 1 --side-a 0,80 --side-b 20,60 \
+  --layer "外側(αo=20)" --layer "板ｶﾞﾗｽ:3" --layer "内側(αi=8)"
+expect 0 run calc "$kdr/GLASS.KDR"
+for text in "内側表面     表面温度  6.0 ℃  表面湿度150.1 ％  露点との差 -6.0 K  表面結露あり" \
+  "必要値未満（カビの危険あり）"; do
+  grep -qF -- "$text" "$work/out" || fail "single glass lacks '$text':
+$(cat "$work/out")"
+done
+expect 0 run calc "$kdr/GLASS.KDR" --json
+grep -qF '"verdict": "表面結露あり"' "$work/out" || fail "single glass: no wet surface in JSON"
+grep -qF '"sufficient": false,' "$work/out" || fail "single glass: factor judged enough"
+expect 2 run calc "$kdr/EQUAL.KDR" --json
+grep -qF '"surface": null' "$work/out" || fail "surface figures of a refused check"
+
 # A calculation that aborts: a row with a thermal but no vapour resistance.
 iconv -f CP932 -t UTF-8 "$sample" | sed 's/0.00160    7.50/0.00000    0.00/' | iconv -f UTF-8 -t CP932 >"$kdr/ABORT.KDR"
 expect 3 run calc "$kdr/ABORT.KDR"

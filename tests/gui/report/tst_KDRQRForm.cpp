@@ -159,6 +159,38 @@ class TestKDRQRForm : public QObject {
     });
   }
 
+  // The surface condensation and mould block stands right of the layer table,
+  // clear of it, on the one page; a wet room surface (the sample's room at
+  // 95 %) is printed red, the dry outer surface black.
+  void surfaceBlockBesideTheLayers() {
+    SetSideCond(2, 20, 95);
+    QVERIFY(RunCalculation());
+    Preview([&](TKDRQRForm* form) {
+      QCOMPARE(ReportPageCount, 1);
+      QCOMPARE(Text(form, "QRLBL1_S01"), QString("【表面結露・カビの判定】"));
+      QVERIFY(Text(form, "QRLBL1_S02").startsWith("外側表面"));
+      QCOMPARE(Text(form, "QRLBL1_S04"), QString("  判定：問題なし"));
+      QCOMPARE(Label(form, "QRLBL1_S04")->Colour(), QColor(Qt::black));
+      QCOMPARE(Text(form, "QRLBL1_S05"), QString("内側表面    温度   19.1 ℃"));
+      QCOMPARE(Text(form, "QRLBL1_S07"), QString("  判定：表面結露あり"));
+      QCOMPARE(Label(form, "QRLBL1_S07")->Colour(), QColor(Qt::red));
+      QVERIFY(Text(form, "QRLBL1_S08").startsWith("温度係数fRsi"));
+      QCOMPARE(Label(form, "QRLBL1_S08")->Colour(), QColor(Qt::red));
+      QCOMPARE(Text(form, "QRLBL1_S12"), QString());
+      // Clear of the layer table's head and rows, inside the page.
+      const QRect block = Label(form, "QRLBL1_S01")->TextRect();
+      QCOMPARE(block.topLeft(), QPoint(544, 312));
+      for (const char* name : {"QRLBL1_8", "QRLBL1_9", "QRLBL1_01", "QRLBL1_05", "QRLBL1_10"})
+        QVERIFY2(Label(form, name)->TextRect().right() < block.left(), name);
+      for (int i = 1; i <= 11; ++i) {
+        TQRLabel* line = Label(form, qPrintable(QStringLiteral("QRLBL1_S%1").arg(i, 2, 10, QChar('0'))));
+        QCOMPARE(line->TextRect().top(), 312 + 16 * (i - 1));
+        QVERIFY(line->TextRect().right() < kReportPageWidth - 40);
+      }
+      test::GrabPng(form, "report-surface");
+    });
+  }
+
   void zoomButtons() {
     Preview([&](TKDRQRForm* form) {
       auto* box = form->findChild<QScrollArea*>("SBOX1");
