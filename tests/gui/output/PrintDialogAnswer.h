@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include <functional>
@@ -32,10 +33,14 @@ enum class PrintAnswer { Yes, Cancel, CloseBox };
 inline void AnswerPrintDialog(PrintAnswer answer, int item = 0, PrintDialogSeen* seen = nullptr,
                               std::function<void(TPRYNForm*)> inside = {}) {
   auto attempt = std::make_shared<std::function<void(int)>>();
+  // Answered only from the dialog's own event loop: answered while it is
+  // still being shown, it would close before its loop runs and then wait.
+  const int outside = QThread::currentThread()->loopLevel();
   *attempt = [=](int left) {
     TPRYNForm* dialog = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* d = qobject_cast<TPRYNForm*>(w); d && d->isVisible()) dialog = d;
+    if (QThread::currentThread()->loopLevel() > outside)
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<TPRYNForm*>(w); d && d->isVisible()) dialog = d;
     if (!dialog) {
       if (left > 0) QTimer::singleShot(10, [attempt, left] { (*attempt)(left - 1); });
       return;
@@ -55,7 +60,7 @@ inline void AnswerPrintDialog(PrintAnswer answer, int item = 0, PrintDialogSeen*
     if (answer == PrintAnswer::Cancel) QTest::mouseClick(dialog->findChild<QPushButton*>("BTN2"), Qt::LeftButton);
     if (answer == PrintAnswer::CloseBox) dialog->close();
   };
-  QTimer::singleShot(0, [attempt] { (*attempt)(300); });
+  QTimer::singleShot(0, [attempt] { (*attempt)(6000); });
 }
 
 }  // namespace kondra::test

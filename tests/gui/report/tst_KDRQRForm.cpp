@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QThread>
 #include <QtTest>
 
 #include <filesystem>
@@ -56,10 +57,15 @@ class TestKDRQRForm : public QObject {
     QElapsedTimer clock;
     clock.start();
     auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [&, attempt] {
+    // Only from the preview's own event loop: a timer that fires while the
+    // dialog is still being shown (events let through on the way) would
+    // close it before its loop runs, and the loop would then wait for ever.
+    const int outside = QThread::currentThread()->loopLevel();
+    *attempt = [&, attempt, outside] {
       TKDRQRForm* form = nullptr;
-      for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<TKDRQRForm*>(w); f && f->isVisible()) form = f;
+      if (QThread::currentThread()->loopLevel() > outside)
+        for (QWidget* w : QApplication::topLevelWidgets())
+          if (auto* f = qobject_cast<TKDRQRForm*>(w); f && f->isVisible()) form = f;
       if (!form) {
         if (clock.elapsed() < 60000)
           QTimer::singleShot(10, [attempt] { (*attempt)(); });
