@@ -123,7 +123,11 @@ CalcReportText BuildCalcReportText(const CalcState& s, const std::string& fileNa
   }
 
   r.judgement = Judge(s).panel;
-  if (s.CondRate > 0) r.judgement += FormatPrintf("  ※結露水量%6.2f (g/㎡h)", s.CondRate);
+  // An amount on a surface boundary is named for what it is, with a line
+  // under the judgement saying how it was found.
+  if (s.CondRate > 0)
+    r.judgement += FormatPrintf(SurfacePlane(s) ? "  ※表面結露量%6.2f (g/㎡h)" : "  ※結露水量%6.2f (g/㎡h)", s.CondRate);
+  r.surfaceNote = SurfaceAmountNote(s);
   r.judgementRed = s.CondRate != 0;
   return r;
 }

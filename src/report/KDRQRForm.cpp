@@ -79,6 +79,7 @@ void TKDRQRForm::MakePage() {
       {"QRLBL1_12", 96, 580, 0, &mincho, 12, false, Qt::AlignLeft, Qt::black, nullptr},
       {"QRLBL1_D", 56, 784, 0, &pmincho, 15, true, Qt::AlignLeft, Qt::black, kReportJudgement},
       {"QRLBL1_40", 136, 824, 0, &pmincho, 13, false, Qt::AlignLeft, Qt::black, nullptr},
+      {"QRLBL1_42", 136, 846, 0, &mincho, 11, false, Qt::AlignLeft, Qt::black, nullptr},
       {"QRLBL1_41", 136, 868, 0, &mincho, 12, false, Qt::AlignLeft, Qt::black, kReportFigures},
       {"QRLBL1_F", 40, 1064, 0, &pgothic, 11, false, Qt::AlignLeft, Qt::black, nullptr},
       {"QRLBL1_E", 480, 1064, 273, &pgothic, 12, true, Qt::AlignRight, kGrey, nullptr},
@@ -135,6 +136,7 @@ void TKDRQRForm::BuildPage() {
   set("QRLBL1_40", text.judgement);
   if (auto* judgement = page_->findChild<TQRLabel*>("QRLBL1_40"))
     judgement->SetColour(text.judgementRed ? Qt::red : Qt::black);
+  set("QRLBL1_42", text.surfaceNote);
   for (int n = 0; n < 3; ++n) {
     auto* image = page_->findChild<TQRImage*>(QStringLiteral("QRIMAG1_%1").arg(n + 1));
     if (!image) continue;
