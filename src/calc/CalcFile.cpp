@@ -1,6 +1,8 @@
 #include "calc/CalcFile.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <vector>
 
 #include "calc/Engine.h"
@@ -243,6 +245,9 @@ std::string CalcFileProblem(const RecordStore& store) {
       const std::string text = TrimBoth(raw);
       if (MBWidth(raw) != f.width || (!text.empty() && !IsNumberText(text, f.integer)))
         return where + "（" + record + "）の" + f.name + "の欄" + Quoted(raw) + "が数値ではありません。";
+      // Beyond the single range the reader could only hold the limit.
+      if (!f.integer && std::fabs(TextToFloat(text)) > FLT_MAX)
+        return where + "（" + record + "）の" + f.name + "の欄" + Quoted(raw) + "は大きすぎて数値として扱えません。";
     }
   }
   return std::string();

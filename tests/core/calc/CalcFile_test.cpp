@@ -519,13 +519,20 @@ TEST_F(CalcFileTest, HandEditedNumbersOpenAsTheyRead) {
   ASSERT_TRUE(Calculate());
   EXPECT_EQ(Calc.BoundTemp[1], 10.0f);
 
-  for (const char* bad : {"  1.0E1x", " 1.2.3.4", "   1E999"}) {
+  struct Bad {
+    const char* field;
+    const char* reason;
+  } bads[] = {{"  1.0E1x", "が数値ではありません"},
+              {" 1.2.3.4", "が数値ではありません"},
+              {"   1E999", "が数値ではありません"},
+              {" 9.9E+99", "は大きすぎて数値として扱えません"}};
+  for (const Bad& bad : bads) {
     std::string broken = text;
-    broken.replace(broken.find("   1.0E1"), 8, bad);
+    broken.replace(broken.find("   1.0E1"), 8, bad.field);
     test::WriteCp932(Path("B.KDR"), broken);
     face.Clear();
-    EXPECT_FALSE(ReadCalcFile(Path("B.KDR"))) << bad;
-    EXPECT_NE(face.LastBoxText().find("温度の欄「" + std::string(bad) + "」が数値ではありません"), std::string::npos)
+    EXPECT_FALSE(ReadCalcFile(Path("B.KDR"))) << bad.field;
+    EXPECT_NE(face.LastBoxText().find("温度の欄「" + std::string(bad.field) + "」" + bad.reason), std::string::npos)
         << face.LastBoxText();
   }
 }
