@@ -110,6 +110,9 @@ inline constexpr const char* kSurfaceAmountCaption = "表面結露";
 inline constexpr const char* kSurfaceAmountNote =
     "※表面結露量はα行の慣用の透湿抵抗による計算値で、実際の結露速度ではありません（【表面結露・カビの判定】参照）。";
 std::string SurfaceAmountNote(const CalcState& s = Calc);
+// The main window's short line beside the conditions; the note itself comes
+// with the advice when the judgement is clicked.
+inline constexpr const char* kSurfaceAmountHint = "※表面結露量は計算上の値です（判定欄をクリック）";
 
 // The layers upstream and downstream of the condensation plane in the
 // direction of vapour flow (rows c and c − 1 when vapour comes from side B,
