@@ -1,6 +1,8 @@
 #include "calc/CalcFile.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <vector>
 
 #include "calc/Engine.h"
@@ -67,23 +69,6 @@ std::vector<NumberField> NumberFields(int32_t label) {
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// A number as the record writer writes it (blank fields read as 0 and pass).
-bool IsNumberText(const std::string& text, bool integer) {
-  std::size_t i = 0;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  std::size_t digits = 0, point = 0;
-  for (; i < text.size(); ++i) {
-    if (IsDigit(text[i])) {
-      ++digits;
-    } else if (text[i] == '.' && !integer && point == 0) {
-      ++point;
-    } else {
-      return false;
-    }
-  }
-  return digits > 0;
-}
 
 // The label of a record line, or -1 when the label field is not one.
 constexpr const char* kHeaderStart = "---<<<";
@@ -262,11 +247,17 @@ std::string CalcFileProblem(const RecordStore& store) {
     if (width < last.start + last.width)
       return where + "（" + record + "）が途中で切れています（" + std::to_string(width) + "バイト、" +
              std::to_string(kRecordWidth) + "バイトのはず）。";
+    // A field passes when the record reader takes it wholly as a number
+    // (thousands separators and exponents included), so a hand-edited file
+    // opens as exactly what it shows.
     for (const NumberField& f : fields) {
       const std::string raw = SliceMB(line, f.start, f.width);
       const std::string text = TrimBoth(raw);
       if (MBWidth(raw) != f.width || (!text.empty() && !IsNumberText(text, f.integer)))
         return where + "（" + record + "）の" + f.name + "の欄" + Quoted(raw) + "が数値ではありません。";
+      // Beyond the single range the reader could only hold the limit.
+      if (!f.integer && std::fabs(TextToFloat(text)) > FLT_MAX)
+        return where + "（" + record + "）の" + f.name + "の欄" + Quoted(raw) + "は大きすぎて数値として扱えません。";
     }
   }
   return std::string();

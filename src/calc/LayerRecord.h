@@ -8,21 +8,23 @@
 //                Number material number, Name material name (20 bytes),
 //                Value[1..5] thickness mm, λ, r, p, rv      (decimals "13352")
 //
-// The layer decimals keep ordinary values as they always were written, but
-// two kinds of value would be damaged by them: a value that is not zero and
-// would round to zero or lose most of its size (the vapour resistance 0.001
-// of a surface row at 2 decimals is "0.00"; read back it stops every
-// calculation), and a value too wide for its 8-byte field at its decimals
-// (the writer refuses the whole record). Such a value is written with the
-// decimals that keep it: as many more as the field holds (trailing zeros
-// left out, so 0.001 is "   0.001"), or as few fewer as make it fit. Any
-// reader of the format reads both, since every field carries its own point.
+// The layer decimals "13352" are the least a value gets. A value the user
+// entered or took from 材料物性.DAT (the thickness, λ, p, and r or rv where
+// no λ or p gives them) is written with as many more decimals as it has
+// significant digits, up to what its 8-byte field holds, so that 0.000009,
+// 0.0284, 0.1667 and a 0.15 mm film read back as they were. r and rv worked
+// out from thickness and λ or p are derived again by every reader; they keep
+// the layout's decimals unless these would lose more than half of the value
+// (the vapour resistance 0.001 of a surface row is "0.001", not "0.00").
+// A value too wide for its field at its decimals gets fewer. Every field
+// carries its own point, so any reader of the layout reads all of them.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "records/RecordStore.h"
 
@@ -50,13 +52,30 @@ inline constexpr int32_t LayerLabel(int k) { return kLayerBaseLabel + k; }
 std::string FixedDecimalText(float value, int decimals);
 
 // The decimals text for writing `values` (one per float field, in order) in
-// fields of `width` bytes: `decimals` itself for every value it writes
-// faithfully, more decimals for a value that would lose most of its size,
-// fewer for one that would not fit. One digit per value.
+// fields of `width` bytes, each value kept as entered: `decimals` itself
+// where that writes the value faithfully, more decimals (up to the field's
+// room) for a value with more significant digits, fewer for one that would
+// not fit. One digit per value.
 std::string KeepingDecimals(std::string_view decimals, std::span<const float> values, int width = 8);
 
-// Writes the scratch layer record SLDT_NSV5 as label, its values at
-// KeepingDecimals(decimals, Value[1..5]). False when the writer refused.
+// The decimals of each of the five layer values of `record` (thickness, λ,
+// r, p, rv): KeepingDecimals for the entered ones, the layout's decimals for
+// r and rv derived from a λ or p (widened only where those lose more than
+// half of the value).
+std::string LayerRecordDecimals(const TSLDT_NSV5& record, std::string_view decimals = kLayerDecimals);
+
+// An entered layer value that its 8-byte field cannot hold: field 1 … 5,
+// the value and the text written instead.
+struct LayerValueLoss {
+  int field = 0;
+  float value = 0;
+  std::string written;
+};
+std::vector<LayerValueLoss> LayerValueLosses(const TSLDT_NSV5& record, std::string_view decimals);
+
+// Writes the scratch layer record SLDT_NSV5 as label at LayerRecordDecimals.
+// A value that still cannot be kept is told in the status bar (row, name,
+// value and what was written). False when the writer refused.
 bool WriteLayerRecord(RecordStore& store, int32_t label, std::string_view decimals = kLayerDecimals);
 
 }  // namespace kondra

@@ -1,11 +1,15 @@
 #include "calc/Results.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include "calc/CalcFile.h"
 #include "calc/Engine.h"
 #include "calc/LayerRecord.h"
+#include "env/Cp932.h"
 #include "env/Messages.h"
 #include "env/Numbers.h"
 #include "env/Text.h"
@@ -30,6 +34,50 @@ bool IsPlaneMark(const std::string& mark) { return mark == kMarkPlaneFromA || ma
 bool IsDownMark(const std::string& mark) { return mark == kMarkPlaneFromA || mark == kMarkSuperFromA; }
 
 std::string Bracketed(const std::string& name) { return "<" + name + ">"; }
+
+// Significant digits shown by a number text (leading zeros, sign, point and
+// blanks do not count).
+int ShownDigits(const std::string& text) {
+  int digits = 0;
+  bool leading = true;
+  for (char c : text) {
+    if (c < '0' || c > '9') continue;
+    if (leading && c == '0') continue;
+    leading = false;
+    ++digits;
+  }
+  return digits;
+}
+
+// Significant digits of the shortest text that reads back as `value`.
+int ValueDigits(float value) {
+  char buf[48];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+  if (ec != std::errc()) return 9;
+  const std::string text(buf, end);
+  return ShownDigits(text.substr(0, text.find('e')));
+}
+
+// `value` in w characters with d decimals, unless that shows fewer than
+// `digits` of its significant digits (or all it has, when fewer): then more
+// decimals while they fit, else the exponent form ("4.80E-07").
+std::string SignificantCell(int w, int d, float value, int digits) {
+  std::string text = FormatSingle(w, d, value);
+  if (value == 0 || !std::isfinite(value)) return text;
+  const int want = std::min(digits, ValueDigits(value));
+  if (ShownDigits(text) >= want) return text;
+  for (int more = d + 1; more <= 9; ++more) {
+    const std::string wider = FixedDecimalText(value, more);
+    if (static_cast<int>(wider.size()) > w) break;
+    if (ShownDigits(wider) >= want) return PadLeft(wider, w);
+  }
+  for (int precision = std::max(want - 1, 0); precision >= 0; --precision) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.*E", precision, static_cast<double>(value));
+    if (static_cast<int>(std::strlen(buf)) <= w) return PadLeft(buf, w);
+  }
+  return text;
+}
 
 }  // namespace
 
@@ -68,10 +116,14 @@ std::array<std::string, 4> LayerPropertyCells(int k, const CalcState& s) {
   const float values[4] = {d.Conductivity, d.ThermalRes, d.Permeability, d.VapourRes};
   for (int c = 0; c < 4; ++c) {
     int decimals = SLDT_Decimals[static_cast<std::size_t>(c) + 2];
+    // The SI p and rv have fixed decimals of their own, which say nothing of
+    // the value's digits: they show at least three significant ones. Every
+    // cell shows a value that is not zero as not zero.
+    const bool siFixed = SIUnits && (c == 2 || c == 3);
     if (SIUnits && c == 2) decimals = 3;
     if (SIUnits && c == 3) decimals = 6;
     const float shown = static_cast<float>(static_cast<double>(values[c]) * UnitFactor[static_cast<std::size_t>(c) + 1]);
-    if (shown != 0) cells[static_cast<std::size_t>(c)] = FormatSingle(9, decimals, shown);
+    if (shown != 0) cells[static_cast<std::size_t>(c)] = SignificantCell(9, decimals, shown, siFixed ? 3 : 1);
   }
   if (cells[1].empty() && !cells[0].empty()) cells[1] = "    0.000";
   return cells;
@@ -80,7 +132,10 @@ std::array<std::string, 4> LayerPropertyCells(int k, const CalcState& s) {
 std::string LayerThicknessCell(int k, const CalcState& s) {
   if (k < 1 || k > kMaxLayers) return std::string();
   const float mm = s.LayerData[static_cast<std::size_t>(k)].Thickness;
-  return mm == 0 ? std::string() : FormatSingle(10, 1, mm);
+  if (mm == 0) return std::string();
+  // As many decimals as the record holds (a 0.15 mm film is not "0.2").
+  Read_NSV5(CalcStore, LayerLabel(k));
+  return FormatSingle(10, std::max(1, static_cast<int>(SLDT_Decimals[1])), mm);
 }
 
 LayerLooks MaterialLooks(const CalcState& s) {
@@ -144,6 +199,18 @@ ResultTable TableB(const CalcState& s) {
   }
   return t;
 }
+
+bool SurfacePlane(const CalcState& s) {
+  const int c = s.CondPlane;
+  if (c < 2 || c > Rows(s)) return false;
+  auto alpha = [&](int row) {
+    return row >= 1 && static_cast<std::size_t>(row) <= s.LayerKinds.size() &&
+           s.LayerKinds[static_cast<std::size_t>(row - 1)] == 'A';
+  };
+  return alpha(c - 1) || alpha(c);
+}
+
+std::string SurfaceAmountNote(const CalcState& s) { return SurfacePlane(s) ? kSurfaceAmountNote : std::string(); }
 
 int UpstreamRow(const CalcState& s) {
   if (s.CondPlane == 0) return 0;

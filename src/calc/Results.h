@@ -41,10 +41,13 @@ bool SidePressuresEqual(const CalcState& s = Calc);
 // The property grid of the input display, row k (1 … 9) of the open
 // calculation: λ, r, p, rv times their unit factor, 9 wide, with the
 // decimals the layer record was written with (p with 3 and rv with 6 in SI
-// units); a zero leaves the cell empty, except that r shows "    0.000"
-// beside a λ. Reads the record from CalcStore and the values from `s`.
+// units, widened to three significant digits, or "4.80E-07" where 9
+// characters hold no more); a value that is not zero never shows as zero; a
+// zero leaves the cell empty, except that r shows "    0.000" beside a λ.
+// Reads the record from CalcStore and the values from `s`.
 std::array<std::string, 4> LayerPropertyCells(int k, const CalcState& s = Calc);
-// The thickness cell (10, 1), empty for 0.
+// The thickness cell, 10 wide with the decimals of the record (at least 1),
+// empty for 0.
 std::string LayerThicknessCell(int k, const CalcState& s = Calc);
 
 // The look of every layer row in the section picture: the colour (column 11)
@@ -94,6 +97,22 @@ struct Judgement {
   int32_t colour = 12;        // palette colour: 9 with condensation, 12 without
 };
 Judgement Judge(const CalcState& s = Calc);
+
+// A condensation plane on a surface boundary: the boundary between an α row
+// and its neighbour (CondPosition 'L' or 'R' in a well-formed construction).
+// The amount found there comes from the conventional vapour resistance of
+// the α rows (0.001), far below any real surface moisture resistance, so it
+// is no physical rate; the surface figures say what the surface risks.
+bool SurfacePlane(const CalcState& s = Calc);
+// The short caption of such an amount ("表面結露") and the remark shown with
+// it wherever it is shown; both empty when the plane is not on a surface.
+inline constexpr const char* kSurfaceAmountCaption = "表面結露";
+inline constexpr const char* kSurfaceAmountNote =
+    "※表面結露量はα行の慣用の透湿抵抗による計算値で、実際の結露速度ではありません（【表面結露・カビの判定】参照）。";
+std::string SurfaceAmountNote(const CalcState& s = Calc);
+// The main window's short line beside the conditions; the note itself comes
+// with the advice when the judgement is clicked.
+inline constexpr const char* kSurfaceAmountHint = "※表面結露量は計算上の値です（判定欄をクリック）";
 
 // The layers upstream and downstream of the condensation plane in the
 // direction of vapour flow (rows c and c − 1 when vapour comes from side B,

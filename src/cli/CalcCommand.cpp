@@ -118,8 +118,8 @@ nlohmann::ordered_json CalcJson(const std::string& path, const InputCheck& check
       {"P", inverse(s.TotalVapourRes)},
   };
   if (!s.Calculated) {
-    for (const char* key : {"condPlane", "condRate", "condPosition", "vapourFromB", "judgement", "advice", "tableA",
-                            "tableB", "surface"})
+    for (const char* key : {"condPlane", "condRate", "condPosition", "surfacePlane", "condRateNote", "vapourFromB",
+                            "judgement", "advice", "tableA", "tableB", "surface"})
       out[key] = nullptr;
     out["boundaries"] = nlohmann::ordered_json::array();
     return out;
@@ -139,6 +139,8 @@ nlohmann::ordered_json CalcJson(const std::string& path, const InputCheck& check
   out["condPlane"] = s.CondPlane;
   out["condRate"] = JsonNumber(s.CondRate);
   out["condPosition"] = std::string(1, s.CondPosition);
+  out["surfacePlane"] = SurfacePlane(s);
+  out["condRateNote"] = SurfaceAmountNote(s);
   out["vapourFromB"] = s.VapourFromB;
   out["judgement"] = Judge(s).panel;
   out["advice"] = Lines(AdviceText(s));
@@ -157,6 +159,12 @@ void PrintTable(std::ostream& out, const char* caption, const char* first, const
     for (const std::string& cell : t.rows[r]) out << " " << PadLeft(cell, 11);
     out << "\n";
   }
+}
+
+// A unit caption as the terminal shows it: the degree written "℃" as in the
+// column titles, the kelvin "K".
+std::string Caption(std::string_view engineering) {
+  return ReplaceAll("ﾟK", "K", ReplaceAll("ﾟC", "℃", UnitText(engineering)));
 }
 
 void PrintCalculation(std::ostream& out, const std::string& path, const InputCheck& check) {
@@ -183,8 +191,8 @@ void PrintCalculation(std::ostream& out, const std::string& path, const InputChe
         << PadLeft(cells[2], 11) << PadLeft(cells[3], 13) << "\n";
   }
   out << "  全層数 " << FormatInt(4, s.LayerCount) << " 層  全厚" << FormatSingle(6, 1, s.TotalThickness) << "\n\n"
-      << "熱貫流率(Ｋ値)   " << KValueText(s) << " " << UnitText("kcal/(m2･h･ﾟC)") << "\n"
-      << "湿気貫流率(Ｐ値) " << PValueText(s) << " " << UnitText("g/(m2･h･mmHg)") << "\n";
+      << "熱貫流率(Ｋ値)   " << KValueText(s) << " " << Caption("kcal/(m2･h･ﾟC)") << "\n"
+      << "湿気貫流率(Ｐ値) " << PValueText(s) << " " << Caption("g/(m2･h･mmHg)") << "\n";
   if (!check.ok) {
     out << "\n" << check.message << "\n";
     return;
@@ -195,6 +203,7 @@ void PrintCalculation(std::ostream& out, const std::string& path, const InputChe
   }
   out << "\n";
   PrintTable(out, kTableACaptions.table, "境界", TableA(s), 1);
+  if (SurfacePlane(s)) out << SurfaceAmountNote(s) << "\n";
   out << "\n";
   PrintTable(out, kTableBCaptions.table, "  №", TableB(s), 1);
   out << "\n" << Judge(s).panel << "\n";

@@ -189,8 +189,18 @@ std::string OverwriteAt(int pos, std::string_view sub, std::string_view text) {
   return out;
 }
 
-int64_t TextToInt(std::string_view raw) {
-  std::string text = WithoutCommas(TrimRight(raw));
+namespace {
+
+// How far the integer rule reads `text` (commas already gone): the value,
+// the byte after the last digit read and whether a digit was read at all.
+struct IntScan {
+  int64_t value = 0;
+  std::size_t end = 0;
+  bool digits = false;
+};
+
+IntScan ScanInt(const std::string& text) {
+  IntScan scan;
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   bool negative = false;
@@ -205,33 +215,69 @@ int64_t TextToInt(std::string_view raw) {
   }
   constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
   int64_t value = 0;
+  bool saturated = false;
   for (; i < text.size(); ++i) {
     int d = base == 16 ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (d < 0) break;
+    scan.digits = true;
+    if (saturated) continue;
     if (value > (kMax - d) / base) {
       value = kMax;  // saturate instead of wrapping
-      break;
+      saturated = true;
+      continue;
     }
     value = value * base + d;
   }
-  return negative ? -value : value;
+  scan.value = negative ? -value : value;
+  scan.end = i;
+  return scan;
 }
 
-double TextToFloat(std::string_view raw) {
-  std::string text = WithoutCommas(TrimRight(raw));
+// The same for the float rule; `ok` is false for a text the rule cannot read
+// (no number at its start, or beyond the range of a double).
+struct FloatScan {
+  double value = 0.0;
+  std::size_t end = 0;
+  bool ok = false;
+};
+
+FloatScan ScanFloat(const std::string& text) {
+  FloatScan scan;
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i >= text.size()) return 0.0;
+  scan.end = i;
+  if (i >= text.size()) return scan;
   // Only digits, point and exponent make a number here ("inf" and "nan" do not).
   char c = text[i];
-  if (!((c >= '0' && c <= '9') || c == '.')) return 0.0;
+  if (!((c >= '0' && c <= '9') || c == '.')) return scan;
   double value = 0.0;
   auto [end, ec] = std::from_chars(text.data() + i, text.data() + text.size(), value, std::chars_format::general);
-  (void)end;
-  if (ec != std::errc()) return 0.0;  // unreadable, or beyond the range of a double
-  return negative ? -value : value;
+  if (ec != std::errc()) return scan;
+  scan.value = negative ? -value : value;
+  scan.end = static_cast<std::size_t>(end - text.data());
+  scan.ok = true;
+  return scan;
+}
+
+}  // namespace
+
+int64_t TextToInt(std::string_view raw) { return ScanInt(WithoutCommas(TrimRight(raw))).value; }
+
+double TextToFloat(std::string_view raw) {
+  FloatScan scan = ScanFloat(WithoutCommas(TrimRight(raw)));
+  return scan.ok ? scan.value : 0.0;
+}
+
+bool IsNumberText(std::string_view raw, bool integer) {
+  const std::string text = WithoutCommas(TrimRight(raw));
+  if (integer) {
+    IntScan scan = ScanInt(text);
+    return scan.digits && scan.end == text.size();
+  }
+  FloatScan scan = ScanFloat(text);
+  return scan.ok && scan.end == text.size();
 }
 
 float TextToSingle(std::string_view text) {

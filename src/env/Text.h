@@ -54,6 +54,10 @@ int64_t TextToInt(std::string_view text);
 double TextToFloat(std::string_view text);
 // TextToFloat held as a single, limited to the single range.
 float TextToSingle(std::string_view text);
+// Whether the whole text is one number by these rules, nothing left over
+// ("1,234.5", " 1.0E1", "-7" are; "12a", "1.5.", "" and "-" are not). A
+// field that passes reads as exactly the number it shows.
+bool IsNumberText(std::string_view text, bool integer);
 // Number of bytes after the last "." of the trimmed text (0 without ".").
 int DecimalsOf(std::string_view text);
 

@@ -363,7 +363,9 @@ bool TKDRForm::eventFilter(QObject* watched, QEvent* event) {
   } else if (watched == ui->LBL6 || watched == ui->LBL10) {
     MsgBox(SIFactorMessage(FactorItem::PValue, S(ui->LBL6->text())), 1, 1);
   } else if (watched == ui->PNL1) {
-    if (Calc.CondPlane != 0) MsgBox(AdviceText(), 1, 1);
+    // The advice of a surface plane goes with what its amount is.
+    if (Calc.CondPlane != 0)
+      MsgBox(AdviceText() + (SurfacePlane() ? std::string(CR) + CR + kSurfaceAmountNote : std::string()), 1, 1);
   } else if (watched == ui->TXT_Msg) {
     PointAtControl(ui->EDIT1_1);
   }
@@ -556,7 +558,11 @@ void TKDRForm::DrawPicture() {
     rate = DrawDisplayPicture(canvas, mode_ == kSurfaceDisplay ? 0 : mode_, MaterialLooks(), Calc);
   }
   ui->IMAG->SetPicture(picture);
-  ui->TXT1->setText(Q(rate.text));
+  // An amount on a surface boundary is named for what it is; the note under
+  // the tables says how it was found.
+  const bool surface = rate.visible && mode_ != 0 && SurfacePlane();
+  ui->TXT1->setText(Q(surface ? kSurfaceAmountCaption + rate.text : rate.text));
+  ui->TXT1->setToolTip(surface ? Q(kSurfaceAmountNote) : QString());
   ui->TXT1->setVisible(rate.visible);
   ui->IMAG->update();
 }
@@ -648,6 +654,10 @@ void TKDRForm::ApplyStateRules() {
                                 .arg(PaletteColour(j.colour).name()));
   }
   ui->PNL1->setToolTip(Calc.CondPlane != 0 ? "説明文あり" : "");
+  const bool surfaceAmount = results && Calc.Calculated && SurfacePlane();
+  ui->LBL_SURF->setText(surfaceAmount ? Q(kSurfaceAmountHint) : QString());
+  ui->LBL_SURF->setToolTip(surfaceAmount ? Q(kSurfaceAmountNote) : QString());
+  ui->LBL_SURF->setVisible(surfaceAmount);
   ui->LBL1_ER->setVisible(input && !conditionsComplete);
   ui->LBL2_ER->setVisible(input && !layersComplete);
   ui->SBTN2_1->setText(input ? Q("※層構成は＜" + Calc.SideNameA + "から＞熱伝達率αより入力します。")

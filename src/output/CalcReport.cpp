@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "calc/LayerRecord.h"
 #include "calc/Results.h"
 #include "env/Cp932.h"
 #include "env/Numbers.h"
+#include "env/Text.h"
 #include "env/Units.h"
 
 namespace kondra {
@@ -30,6 +32,15 @@ std::string SideLine(const std::string& name, const TSideCond& c) {
 std::string Ratio(const char* format, int width, float factor, float total) {
   if (total == 0) return PadLeft("-", width);
   return FormatPrintf(format, factor / total);
+}
+
+// A layer's thickness in its 6 places: one decimal, or as many more as the
+// value has (a 0.15 mm film is "  0.15", not "   0.1").
+std::string ThicknessText(float mm) {
+  static const char* const kFormats[] = {"%6.1f", "%6.2f", "%6.3f"};
+  for (int d = 1; d <= 3; ++d)
+    if (TextToSingle(FixedDecimalText(mm, d)) == mm) return FormatPrintf(kFormats[d - 1], mm);
+  return FormatPrintf("%6.1f", mm);
 }
 
 }  // namespace
@@ -94,7 +105,7 @@ CalcReportText BuildCalcReportText(const CalcState& s, const std::string& fileNa
     const std::string lead = (d.Conductivity == 0 && d.Permeability == 0) ? FormatPrintf("  %d   ", k) : FormatPrintf(" %2d   ", k);
     const std::string lambdaText = d.Conductivity == 0 ? PadLeft(kMissing, 8) : FormatPrintf("%8.3f", lambda);
     const std::string permText = d.Permeability == 0 ? PadLeft(kMissing, 8) : FormatPrintf(pf, perm);
-    r.layers[k] = lead + name + FormatPrintf("   %6.1f    ", d.Thickness) + lambdaText + FormatPrintf("  %8.3f  ", res) + permText +
+    r.layers[k] = lead + name + "   " + ThicknessText(d.Thickness) + "    " + lambdaText + FormatPrintf("  %8.3f  ", res) + permText +
                   "  " + FormatPrintf(rf, vres);
   }
   r.total = FormatPrintf("  合計(%d層)          %6.1f              %8.3f            ", s.LayerCount, s.TotalThickness,
@@ -112,7 +123,7 @@ CalcReportText BuildCalcReportText(const CalcState& s, const std::string& fileNa
     // The row that starts at boundary i; the last boundary starts none.
     const bool layer = i <= n;
     const std::string name = PadRight(layer ? s.LayerName[i] : std::string(), 12);
-    const std::string thickness = layer ? FormatPrintf("%6.1f", s.LayerData[i].Thickness) : std::string(6, ' ');
+    const std::string thickness = layer ? ThicknessText(s.LayerData[i].Thickness) : std::string(6, ' ');
     std::string row = FormatPrintf(" %2d   ", i) + name + "   " + thickness + FormatPrintf("    %8.1f  ", s.BoundTemp[i]) +
                       FormatPrintf(pp, s.SatPress[i] * pressure, s.CalcPress[i] * pressure, s.RealPress[i] * pressure);
     if (marks[i] != kBlank8)
@@ -123,7 +134,11 @@ CalcReportText BuildCalcReportText(const CalcState& s, const std::string& fileNa
   }
 
   r.judgement = Judge(s).panel;
-  if (s.CondRate > 0) r.judgement += FormatPrintf("  ※結露水量%6.2f (g/㎡h)", s.CondRate);
+  // An amount on a surface boundary is named for what it is, with a line
+  // under the judgement saying how it was found.
+  if (s.CondRate > 0)
+    r.judgement += FormatPrintf(SurfacePlane(s) ? "  ※表面結露量%6.2f (g/㎡h)" : "  ※結露水量%6.2f (g/㎡h)", s.CondRate);
+  r.surfaceNote = SurfaceAmountNote(s);
   r.judgementRed = s.CondRate != 0;
   return r;
 }

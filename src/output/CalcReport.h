@@ -31,6 +31,7 @@ struct CalcReportText {
   std::array<std::string, kMaxBounds + 1> results{};  // [1..10]
   std::string judgement;    // "判定：…" and the condensation rate when there is one
   bool judgementRed = false;
+  std::string surfaceNote;  // under the judgement: what a surface amount is (empty otherwise)
 };
 
 // The fixed lines of the page.

@@ -87,6 +87,7 @@ void TKDRQRForm::MakePage() {
       {"QRLBL1_12", 96, 580, 0, &mincho, 12, false, Qt::AlignLeft, Qt::black, nullptr},
       {"QRLBL1_D", 56, 784, 0, &pmincho, 15, true, Qt::AlignLeft, Qt::black, kReportJudgement},
       {"QRLBL1_40", 136, 824, 0, &pmincho, 13, false, Qt::AlignLeft, Qt::black, nullptr},
+      {"QRLBL1_42", 136, 846, 0, &mincho, 11, false, Qt::AlignLeft, Qt::black, nullptr},
       {"QRLBL1_41", 136, 868, 0, &mincho, 12, false, Qt::AlignLeft, Qt::black, kReportFigures},
       {"QRLBL1_F", 40, 1064, 0, &pgothic, 11, false, Qt::AlignLeft, Qt::black, nullptr},
       {"QRLBL1_E", 480, 1064, 273, &pgothic, 12, true, Qt::AlignRight, kGrey, nullptr},
@@ -153,6 +154,7 @@ void TKDRQRForm::BuildPage() {
     if (auto* label = page_->findChild<TQRLabel*>(SurfaceLabelName(i)))
       label->SetColour(at < surface.size() && surface[at].red ? Qt::red : Qt::black);
   }
+  set("QRLBL1_42", text.surfaceNote);
   for (int n = 0; n < 3; ++n) {
     auto* image = page_->findChild<TQRImage*>(QStringLiteral("QRIMAG1_%1").arg(n + 1));
     if (!image) continue;

@@ -29,7 +29,7 @@ expect() {
 # The worked example: table A, table B, K and P, judgement and advice.
 expect 0 run calc "$sample"
 for text in "判定：<ｸﾞﾗｽｳｰﾙ(例)>と<合板(例)>間で内部結露発生" \
-  "熱貫流率(Ｋ値)       0.354" "湿気貫流率(Ｐ値)    0.0979" \
+  "熱貫流率(Ｋ値)       0.354 kcal/(m2･h･℃)" "湿気貫流率(Ｐ値)    0.0979" \
   "   3         1.0        4.91        8.70        4.91   ▲   1.90" \
   "   5       124.0       0.125       2.824       0.001      10.216" \
   "<ｸﾞﾗｽｳｰﾙ(例)>の高温側に防湿層を施工する必要があります。"; do
@@ -48,7 +48,24 @@ done
 
 expect 0 run calc --si "$sample"
 grep -qF "     2339" "$work/out" || fail "no saturation pressure in Pa"
-grep -qF "0.412 W/(m2･ﾟK)" "$work/out" || fail "no K value in SI units"
+grep -qF "0.412 W/(m2･K)" "$work/out" || fail "no K value in SI units"
+grep -qF "4.80E-07" "$work/out" || fail "the surface rows' rv in SI units shows no digits: $(cat "$work/out")"
+! grep -qF "0.000000" "$work/out" || fail "a value shown as 0.000000 in SI units"
+! grep -qF "表面結露量" "$work/out" || fail "an inner plane told as surface condensation"
+
+# A plane on a surface boundary: the amount is told as surface condensation
+# and the surface figures are pointed to, in the tables and in JSON.
+expect 0 run new "$kdr/GLASS.KDR" --title 単板ガラス --part 1 --side-a -5,80 --side-b 20,60 \
+  --layer "外側(αo=20)" --layer "板ｶﾞﾗｽ:3" --layer "内側(αi=8)"
+expect 0 run calc "$kdr/GLASS.KDR"
+for text in "判定：<板ｶﾞﾗｽ>の内側で表面結露発生" \
+  "※表面結露量はα行の慣用の透湿抵抗による計算値で、実際の結露速度ではありません（【表面結露・カビの判定】参照）。"; do
+  grep -qF -- "$text" "$work/out" || fail "calc output of a surface plane lacks '$text':
+$(cat "$work/out")"
+done
+expect 0 run calc "$kdr/GLASS.KDR" --json
+grep -qF '"surfacePlane": true,' "$work/out" || fail "JSON of a surface plane"
+grep -qF '"condRateNote": "※表面結露量は' "$work/out" || fail "JSON note of a surface plane"
 
 # A calculation whose check refuses: equal temperatures on both sides.
 expect 0 run new "$kdr/EQUAL.KDR" --title 等温 --part 1 --side-a 20,60 --side-b 20,50 \

@@ -38,6 +38,18 @@ iconv -f CP932 -t UTF-8 "$file" >/dev/null || fail "not CP932"
 [ "$(LC_ALL=C awk '{ if (length($0) != 89) print NR }' "$file")" = "" ] || fail "a line is not 88 bytes"
 # The same records as the sample the build entered (the header holds the time).
 cmp <(tail -n +2 "$file") <(tail -n +2 "$work/inst/CAL/KDR/TEST_KDR.KDR") || fail "differs from the sample"
+
+# Values with more digits than the layout's decimals are kept as entered: a
+# 0.15 mm film, rock's p 0.000009, the λ 0.0284 of dense glass wool and the
+# r 0.1667 of a still inner surface; nothing to tell about them.
+expect 0 run new "$work/calc/DIGITS.KDR" --title 桁 --part 1 --side-a 0,80 --side-b 20,60 \
+  --layer "内側(αi=6)" --layer "合板:0.15" --layer "岩石:200" --layer "ｸﾞﾗｽｳｰﾙ96K:50" --layer "外側(αo=20)"
+digits=$(iconv -f CP932 -t UTF-8 "$work/calc/DIGITS.KDR")
+for field in "    0.15  0.1376" "0.000009" "  0.0284" "  0.1667"; do
+  grep -qF -- "$field" <<<"$digits" || fail "a layer record lacks '$field':
+$digits"
+done
+! grep -qF "8桁の欄" "$work/err" || fail "a value told as not kept: $(cat "$work/err")"
 iconv -f CP932 -t UTF-8 "$file" | grep -qF "   0.050 0.00000   0.001 " || fail "the α row's rv 0.001 was not kept"
 expect 0 run calc "$file" --json
 grep -qF '"condRate": 1.9007387,' "$work/out" || fail "the new file does not calculate as the worked example"

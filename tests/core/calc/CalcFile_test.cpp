@@ -1,5 +1,6 @@
 #include "calc/CalcFile.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "calc/CalcInput.h"
@@ -473,6 +474,126 @@ TEST_F(CalcFileTest, TheFieldsCheckAndClampAsTheWindowDoes) {
   EXPECT_FALSE(StorePartClass(0));
   EXPECT_FALSE(StorePartClass(99));
   EXPECT_FALSE(Calc.Calculated);
+}
+
+// Every material of the factory database, taken into a layer row as the
+// window does, is kept in its record as the file gives it.
+TEST_F(CalcFileTest, EveryFactoryMaterialKeepsItsValuesInItsLayerRecord) {
+  std::vector<TMaterialRow> rows;
+  ASSERT_TRUE(LoadMaterialRows(rows));
+  const int32_t outside = MaterialNumber("外側(αo=20)");
+  int taken = 0;
+  for (const TMaterialRow& row : rows) {
+    const std::string& name = row.cell[1];
+    if (name.empty() || IsHeadingMaterial(name) || IsFreeMaterial(name)) continue;
+    NewCalcFile(Path("M.KDR"));
+    ASSERT_TRUE(StoreTitle("材料"));
+    const bool alpha = IsSurfaceMaterial(name);
+    const int k = alpha ? 1 : 2;
+    if (!alpha) {
+      ASSERT_TRUE(StoreLayerMaterial(1, outside));
+    }
+    ASSERT_TRUE(StoreLayerMaterial(k, row.number)) << name;
+    ++taken;
+    // Through the file and back, as a later session reads it.
+    ASSERT_TRUE(SaveCalcFile(Path("M.KDR")));
+    ASSERT_TRUE(ReadCalcFile(Path("M.KDR")));
+    Read_NSV5(CalcStore, LayerLabel(k));
+    for (int column = 2; column <= 5; ++column) {
+      const float file = TextToSingle(row.cell[static_cast<std::size_t>(column)]);
+      const float kept = SLDT_NSV5.Value[static_cast<std::size_t>(column)];
+      EXPECT_LE(std::fabs(kept - file), 0.005f * std::fabs(file))
+          << name << " column " << column << ": " << row.cell[static_cast<std::size_t>(column)] << " kept as " << kept;
+    }
+  }
+  EXPECT_GT(taken, 0);
+  EXPECT_EQ(face.AllStatusText().find("8桁の欄に収まらない"), std::string::npos);
+}
+
+// A thickness is kept as typed, and the resistances follow from it.
+TEST_F(CalcFileTest, ThicknessesAreKeptAsTyped) {
+  struct Case {
+    float mm;
+    const char* cell;
+  } cases[] = {{0.1f, "0.1"},     {0.15f, "0.15"},   {0.2f, "0.2"},     {0.3f, "0.3"},
+               {0.7f, "0.7"},     {1.3f, "1.3"},     {2.5f, "2.5"},     {9.9f, "9.9"},
+               {12.0f, "12.0"},   {12.25f, "12.25"}, {100.0f, "100.0"}, {333.3f, "333.3"},
+               {999.9f, "999.9"}, {12345.6f, "12345.6"}};
+  Enter(Path("T.KDR"), {{"外側(αo=20)", 0}, {"合板", 1}, {"内側(αi=8)", 0}});
+  for (const Case& c : cases) {
+    ASSERT_TRUE(StoreLayerThickness(2, c.mm)) << c.mm;
+    ASSERT_TRUE(SaveCalcFile(Path("T.KDR")));
+    ASSERT_TRUE(ReadCalcFile(Path("T.KDR")));
+    EXPECT_EQ(Calc.LayerData[2].Thickness, c.mm);
+    EXPECT_FLOAT_EQ(Calc.LayerData[2].ThermalRes, static_cast<float>(0.001 * c.mm / Calc.LayerData[2].Conductivity))
+        << c.mm;
+    EXPECT_EQ(TrimLeft(LayerThicknessCell(2)), c.cell);
+  }
+}
+
+// Fields edited by hand with a thousands separator or an exponent open and
+// count as the numbers they show; what the reader cannot take is refused.
+TEST_F(CalcFileTest, HandEditedNumbersOpenAsTheyRead) {
+  EnterWorkedExample(Path("H.KDR"));
+  ASSERT_TRUE(SaveCalcFile(Path("H.KDR")));
+  std::string text = test::ReadCp932(Path("H.KDR"));
+  auto replace = [&](const std::string& line, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(line);
+    ASSERT_NE(at, std::string::npos) << line;
+    const std::size_t field = text.find(from, at);
+    ASSERT_LT(field, text.find("\r\n", at)) << from;
+    text.replace(field, from.size(), to);
+  };
+  replace("№1102<VV8>", "     0.0", "   1.0E1");
+  replace("№2102<NSV5>", "    12.0", " 1,234.5");
+  test::WriteCp932(Path("H.KDR"), text);
+  face.Clear();
+  ASSERT_TRUE(ReadCalcFile(Path("H.KDR"))) << face.LastBoxText();
+  EXPECT_EQ(Calc.SideCond[1].Temp, 10.0f);
+  EXPECT_EQ(Calc.LayerData[2].Thickness, 1234.5f);
+  EXPECT_FLOAT_EQ(Calc.LayerData[2].ThermalRes, static_cast<float>(1.2345 / 0.14f));
+  ASSERT_TRUE(Calculate());
+  EXPECT_EQ(Calc.BoundTemp[1], 10.0f);
+
+  struct Bad {
+    const char* field;
+    const char* reason;
+  } bads[] = {{"  1.0E1x", "が数値ではありません"},
+              {" 1.2.3.4", "が数値ではありません"},
+              {"   1E999", "が数値ではありません"},
+              {" 9.9E+99", "は大きすぎて数値として扱えません"}};
+  for (const Bad& bad : bads) {
+    std::string broken = text;
+    broken.replace(broken.find("   1.0E1"), 8, bad.field);
+    test::WriteCp932(Path("B.KDR"), broken);
+    face.Clear();
+    EXPECT_FALSE(ReadCalcFile(Path("B.KDR"))) << bad.field;
+    EXPECT_NE(face.LastBoxText().find("温度の欄「" + std::string(bad.field) + "」" + bad.reason), std::string::npos)
+        << face.LastBoxText();
+  }
+}
+
+// A plane on a surface boundary: the amount is named for what it is.
+TEST_F(CalcFileTest, AnAmountOnASurfaceIsToldAsSurfaceCondensation) {
+  struct Case {
+    std::vector<Row> rows;
+    float tempA, humA, tempB, humB;
+    bool surface;
+  } cases[] = {
+      {{{"外側(αo=20)", 0}, {"板ｶﾞﾗｽ", 3}, {"内側(αi=8)", 0}}, -5, 80, 20, 60, true},
+      {{std::begin(kWorkedExample), std::end(kWorkedExample)}, 0, 80, 20, 60, false},
+  };
+  for (const Case& c : cases) {
+    Enter(Path("S.KDR"), c.rows);
+    ASSERT_TRUE(StoreCondition(kItemTempA, c.tempA));
+    ASSERT_TRUE(StoreCondition(kItemHumA, c.humA));
+    ASSERT_TRUE(StoreCondition(kItemTempB, c.tempB));
+    ASSERT_TRUE(StoreCondition(kItemHumB, c.humB));
+    ASSERT_TRUE(Calculate());
+    ASSERT_NE(Calc.CondPlane, 0);
+    EXPECT_EQ(SurfacePlane(), c.surface);
+    EXPECT_EQ(SurfaceAmountNote(), c.surface ? kSurfaceAmountNote : "");
+  }
 }
 
 TEST_F(CalcFileTest, SideNamesByPartClass) {

@@ -86,5 +86,25 @@ TEST(Text, NumberReading) {
   EXPECT_EQ(ClampToInt32(TextToInt("-99999999999")), INT32_MIN);
 }
 
+// A field the check lets through reads as what it shows, and every field that
+// reads wholly as a number passes the check.
+TEST(Text, WholeNumberTexts) {
+  struct Case {
+    const char* text;
+    bool integer;
+    bool number;
+  } cases[] = {
+      {"1,234.5", false, true}, {" 1.0E1", false, true}, {"-0.5e-2", false, true}, {"  .25 ", false, true},
+      {"+7", false, true},      {"9999.", false, true},  {"12a", false, false},    {"1.5.", false, false},
+      {"1e", false, false},     {"-", false, false},     {"", false, false},       {"inf", false, false},
+      {"1e999", false, false},  {"12.O", false, false},  {" 126", true, true},     {"1,000", true, true},
+      {"$1F", true, true},      {"-3", true, true},      {"1.5", true, false},     {"12a", true, false},
+      {"$", true, false},       {"+", true, false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(IsNumberText(c.text, c.integer), c.number) << c.text << (c.integer ? " (integer)" : "");
+  EXPECT_DOUBLE_EQ(TextToFloat(" 1.0E1"), 10.0);
+}
+
 }  // namespace
 }  // namespace kondra

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calc/Engine.h"
+#include "calc/Results.h"
 #include "env/Units.h"
 #include "support/TestEnv.h"
 
@@ -173,6 +174,47 @@ TEST_F(CalcReportTest, JudgementLineAndColour) {
   CalcReportText r = BuildCalcReportText(s, "W1.KDR");
   EXPECT_EQ(r.judgement, "判定：<透湿抵抗材>と<ロックウール吹付け材>間で内部結露発生  ※結露水量  0.12 (g/㎡h)");
   EXPECT_TRUE(r.judgementRed);
+}
+
+// A thickness keeps the decimals it has in the layer and result rows, within
+// the same six places.
+TEST_F(CalcReportTest, ThicknessesWithTheirDecimals) {
+  struct Case {
+    float mm;
+    const char* text;
+  } cases[] = {{0.2f, "   0.2"}, {0.15f, "  0.15"}, {12.25f, " 12.25"}, {0.125f, " 0.125"}, {50, "  50.0"}};
+  const std::size_t width = BuildCalcReportText(s, "W1.KDR").layers[3].size();
+  for (const Case& c : cases) {
+    s.LayerData[3].Thickness = c.mm;
+    CalcReportText r = BuildCalcReportText(s, "W1.KDR");
+    EXPECT_NE(r.layers[3].find("透湿抵抗材     " + std::string(c.text) + "    "), std::string::npos) << r.layers[3];
+    EXPECT_NE(r.results[3].find("透湿抵抗材     " + std::string(c.text) + "    "), std::string::npos) << r.results[3];
+    EXPECT_EQ(r.layers[3].size(), width) << c.mm;  // the later columns stay where they are
+  }
+}
+
+// An amount on a surface boundary is named surface condensation, and the
+// line under the judgement says how it was found; an inner plane has none.
+TEST_F(CalcReportTest, AnAmountOnASurfaceIsToldAsSurfaceCondensation) {
+  s.LayerKinds = "ASSS";
+  struct Case {
+    int32_t plane;
+    char position;
+    const char* amount;
+    bool note;
+  } cases[] = {
+      {2, 'L', "  ※表面結露量5042.35 (g/㎡h)", true},
+      {3, 'C', "  ※結露水量5042.35 (g/㎡h)", false},
+  };
+  for (const Case& c : cases) {
+    s.CondPlane = c.plane;
+    s.CondPosition = c.position;
+    s.VapourFromB = true;
+    s.CondRate = 5042.35f;
+    CalcReportText r = BuildCalcReportText(s, "W1.KDR");
+    EXPECT_TRUE(r.judgement.ends_with(c.amount)) << r.judgement;
+    EXPECT_EQ(r.surfaceNote, c.note ? kSurfaceAmountNote : "") << c.plane;
+  }
 }
 
 TEST_F(CalcReportTest, ConstructionWithoutVapourResistanceHasNoPValue) {

@@ -21,6 +21,7 @@
 #include "calc/CalcInput.h"
 #include "calc/CalcState.h"
 #include "calc/LayerRecord.h"
+#include "calc/Results.h"
 #include "controls/CBoxEx.h"
 #include "controls/EditEx.h"
 #include "controls/ImagEx.h"
@@ -242,6 +243,7 @@ class KDRFormTest : public QObject {
     QCOMPARE(Find<QGroupBox>("GBOX3")->title(), QString("【結露線図】 厚さ"));
     QCOMPARE(Find<QGroupBox>("GBOX2")->title(), QString("【計算結果Ａ】"));
     QCOMPARE(Find<QLabel>("TXT1")->text(), QString("   1.90g/m2h"));
+    QVERIFY(!Find<QLabel>("LBL_SURF")->isVisible());  // an inner plane needs no note
     QCOMPARE(Layers()->y(), 34);  // boundary rows between their layers
     Grab("mainwin-wall-mode1");
 
@@ -298,6 +300,45 @@ class KDRFormTest : public QObject {
     QVERIFY(!a.empty() && !b.empty());
     // Past the header line (it holds the time of creation).
     QCOMPARE(QByteArray::fromStdString(a.substr(a.find('\n'))), QByteArray::fromStdString(b.substr(b.find('\n'))));
+  }
+
+  // A single glass pane in winter: the plane lies on the inner surface. Its
+  // amount comes from the conventional rv of the α rows, so the window names
+  // it surface condensation and points to the surface figures; the input
+  // display shows no note.
+  void surfaceCondensationToldAsSuch() {
+    Open("G.KDR");
+    EnterConditions("単板ガラス", "外壁", "-5", "80", "20", "60");
+    ChooseMaterial(1, kOutsideAlpha);
+    ChooseMaterial(2, "板ｶﾞﾗｽ");
+    TypeInCell(Layers(), "EDIT2_1", 2, 2, "3");
+    ChooseMaterial(3, kInsideAlpha);
+    QVERIFY(!Find<QLabel>("LBL_SURF")->isVisible());
+    Calculate();
+    QVERIFY(Calc.Calculated);
+    QCOMPARE(Find<QLabel>("PNL1")->text(), QString("判定：<板ｶﾞﾗｽ>の内側で表面結露発生"));
+    QVERIFY2(Properties()->Cells(4, 3).startsWith(" ▲"), qPrintable(Properties()->Cells(4, 3)));
+    auto* rate = Find<QLabel>("TXT1");
+    QVERIFY2(rate->text().startsWith("表面結露") && rate->text().endsWith("g/m2h"), qPrintable(rate->text()));
+    QCOMPARE(rate->toolTip(), QString(kSurfaceAmountNote));
+    auto* note = Find<QLabel>("LBL_SURF");
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->text(), QString(kSurfaceAmountHint));
+    QCOMPARE(note->toolTip(), QString(kSurfaceAmountNote));
+    QVERIFY2(note->fontMetrics().horizontalAdvance(note->text()) <= note->width(), "the hint is cut");
+    Grab("mainwin-glass-mode1");
+    // The judgement clicked: the advice, then what the amount is.
+    boxes->boxes.clear();
+    test::ClickWidget(Find<QLabel>("PNL1"));
+    QCOMPARE(boxes->Texts(), QStringList{QString("【結露防止対策】\r\r壁体の断熱を強化するか、内側（室内）の温度を高めます。\r\r") +
+                                         kSurfaceAmountNote});
+    auto* updown = Find<TUpDown>("UPDN1");
+    QTest::mouseClick(updown, Qt::LeftButton, Qt::NoModifier, updown->UpRect().center());
+    QCOMPARE(form->DisplayMode(), 2);
+    QVERIFY(note->isVisible());
+    Action("MNU_Mode0")->trigger();
+    QVERIFY(!note->isVisible());
+    QVERIFY(!rate->isVisible() || !rate->text().startsWith("表面結露"));
   }
 
   // Conditions beyond the fields' ranges are stored at the limits; text that

@@ -15,7 +15,9 @@
 #include <string>
 
 #include "calc/CalcFile.h"
+#include "calc/CalcInput.h"
 #include "calc/Engine.h"
+#include "calc/Results.h"
 #include "env/Environment.h"
 #include "env/FileSystem.h"
 #include "env/Folders.h"
@@ -23,6 +25,7 @@
 #include "env/Units.h"
 #include "gui/output/PrintDialogAnswer.h"
 #include "gui/support/GuiTest.h"
+#include "materials/MaterialFiles.h"
 #include "output/DiagramMetafile.h"
 #include "output/ReportPages.h"
 #include "output/gui/Printing.h"
@@ -154,6 +157,37 @@ class TestKDRQRForm : public QObject {
       QVERIFY(!QRegularExpression(R"(\.\d\d)").match(Text(form, "QRLBL1_21")).hasMatch());
       test::GrabPng(form, "report-preview-si");
     });
+  }
+
+  // A single glass pane in winter: the amount on the inner surface is named
+  // surface condensation, and the line under the judgement says what it is.
+  void surfaceCondensationToldOnThePage() {
+    const std::string path = CalcDir + "KDR\\GLASS.KDR";
+    NewCalcFile(path);
+    QVERIFY(StoreTitle("単板ガラス"));
+    QVERIFY(StorePartClass(1));
+    QVERIFY(StoreCondition(kItemTempA, -5));
+    QVERIFY(StoreCondition(kItemHumA, 80));
+    QVERIFY(StoreCondition(kItemTempB, 20));
+    QVERIFY(StoreCondition(kItemHumB, 60));
+    QVERIFY(DataLoad(MaterialFilePath()));
+    const int32_t outside = FindMaterial("外側(αo=20)").number, glass = FindMaterial("板ｶﾞﾗｽ").number,
+                  inside = FindMaterial("内側(αi=8)").number;
+    QVERIFY(StoreLayerMaterial(1, outside));
+    QVERIFY(StoreLayerMaterial(2, glass));
+    QVERIFY(StoreLayerThickness(2, 3));
+    QVERIFY(StoreLayerMaterial(3, inside));
+    QVERIFY(SaveCalcFile(path));
+    QVERIFY(RunCalculation());
+    QVERIFY(SurfacePlane());
+    Preview([&](TKDRQRForm* form) {
+      QVERIFY2(Text(form, "QRLBL1_40").contains("※表面結露量"), qPrintable(Text(form, "QRLBL1_40")));
+      QCOMPARE(Text(form, "QRLBL1_42"), QString(kSurfaceAmountNote));
+      test::GrabPng(form, "report-preview-glass");
+    });
+    QVERIFY(ReadCalcFile(sample));
+    QVERIFY(RunCalculation());
+    Preview([&](TKDRQRForm* form) { QCOMPARE(Text(form, "QRLBL1_42"), QString()); });
   }
 
   void judgementColour() {
