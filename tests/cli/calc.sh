@@ -97,15 +97,15 @@ for text in '"surface": {' '"side": "B",' '"boundary": 5,' '"verdict": "問題�
   '"mouldCheckSufficient": true' '"factorMessage": ""'; do
   grep -qF -- "$text" "$work/out" || fail "calc --json lacks $text"
 done
-expect 0 run new "$kdr/GLASS.KDR" --title 単板ガラス --part 1 --side-a 0,80 --side-b 20,60 \
+expect 0 run new "$kdr/GLASS0.KDR" --title 単板ガラス --part 1 --side-a 0,80 --side-b 20,60 \
   --layer "外側(αo=20)" --layer "板ｶﾞﾗｽ:3" --layer "内側(αi=8)"
-expect 0 run calc "$kdr/GLASS.KDR"
+expect 0 run calc "$kdr/GLASS0.KDR"
 for text in "内側表面     表面温度  6.0 ℃  表面湿度150.1 ％  露点との差 -6.0 K  表面結露あり" \
   "必要値未満（カビの危険あり）"; do
   grep -qF -- "$text" "$work/out" || fail "single glass lacks '$text':
 $(cat "$work/out")"
 done
-expect 0 run calc "$kdr/GLASS.KDR" --json
+expect 0 run calc "$kdr/GLASS0.KDR" --json
 grep -qF '"verdict": "表面結露あり"' "$work/out" || fail "single glass: no wet surface in JSON"
 grep -qF '"sufficient": false,' "$work/out" || fail "single glass: factor judged enough"
 expect 2 run calc "$kdr/EQUAL.KDR" --json
