@@ -9,24 +9,11 @@
 #include "controls/QtText.h"
 #include "env/Messages.h"
 #include "ui_Wmonth.h"
+#include "weather/MonthlyNotice.h"
 #include "weather/Stations.h"
 #include "weather/gui/MWDDispFM.h"
 
 namespace kondra {
-
-const char* const kMonthlyNotice =
-    "※ご注意\r\r"
-    "この【月次気象データ】は、主として結露計算や熱負荷計算に用いるもので、"
-    "\r\r"
-    "15年間のアメダス気象データから代表的（≒平均的）なある年の月を抽出し、"
-    "\r\r"
-    "これらをつなぎ合わせて＜標準年気象データ＞を作成しています。"
-    "\r\r"
-    "ここに表示した月次データは、この＜標準年気象データ＞を統計処理したものです。"
-    "\r\r"
-    "従って、毎月のデータついては１年間としての正確な連続性はありません。"
-    "\r\r"
-    "※特に降水量データについては注意が必要です。（あくまで目安です）";
 
 namespace {
 
@@ -80,7 +67,7 @@ void TMONForm::Activate() {
   activating_ = true;
   if (!activated_) {
     activated_ = true;
-    MsgBox(kMonthlyNotice, 1, 1);
+    MsgBox(MonthlyNoticeText(), 1, 1);
   }
   ui->MWDDispFM1->SetupFrame();
   activating_ = false;

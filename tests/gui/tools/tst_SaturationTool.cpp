@@ -23,6 +23,8 @@
 #include "env/Folders.h"
 #include "gui/support/GuiTest.h"
 #include "gui/tools/ToolTestInstall.h"
+#include "output/Bitmap.h"
+#include "output/gui/WindowCapture.h"
 #include "psychro/Psychro.h"
 #include "tools/Glass.h"
 #include "tools/HGQR.h"
@@ -311,6 +313,34 @@ class SaturationToolTest : public QObject {
     QCOMPARE(boxes.boxes[0].kind, 1);
   }
 
+  void humidityRatioFieldNearTheBoilingPoint() {
+    ChooseUnit(tool, "g/kg'");
+    Enter(tool, "EDIT1_2", "100");
+    Enter(tool, "EDIT2_2", "100");
+    struct Case {
+      const char* temp;
+      QString amount;
+    };
+    const Case cases[] = {
+        {"99", Q(FieldText(6, 1, SatValueIn("g/kg'", 99)))},  // defined, shown whole
+        {"100", "     -"},                                     // at the boiling point: none
+    };
+    for (const Case& c : cases) {
+      Enter(tool, "EDIT2_1", c.temp);
+      QCOMPARE(Text("EDIT2_3"), c.amount);
+      QCOMPARE(Text("EDIT2_3").size(), 6);
+      QVERIFY(!test::GrabPng(tool, QString("saturation-gkg-%1").arg(c.temp)).isEmpty());
+    }
+    QVERIFY(SatValueIn("g/kg'", 99) > 10000);
+    QCOMPARE(Text("EDIT2_3").trimmed(), QString("-"));
+    // A dew point just below zero shows as 0.0, not -0.0.
+    Enter(tool, "EDIT2_1", "20");
+    Enter(tool, "EDIT2_4", "-0.03");
+    QCOMPARE(Text("EDIT2_4"), QString("   0.0"));
+    tool->PresetMenu()->actions()[0]->trigger();
+    ChooseUnit(tool, "g/m3");
+  }
+
   void previewShowsTheTable_data() {
     QTest::addColumn<int>("preset");
     QTest::addColumn<QString>("first");
@@ -347,9 +377,21 @@ class SaturationToolTest : public QObject {
       QCOMPARE(page->Item("QRIMAG1_1")->image.size(), QSize(532, 426));
       QVERIFY(!test::GrabPng(report, QString("saturation-report-%1").arg(preset)).isEmpty());
     });
+    fs::RemoveFile(WindowCaptureFile(), nullptr);
+    fs::RemoveFile(WithExtension(WindowCaptureFile(), ".JPG"), nullptr);
+    statusBar.clearMessage();
     QTest::mouseClick(Child<QToolButton>(tool, "SBTN3"), Qt::LeftButton);
     QVERIFY(seen);
-    QVERIFY(fs::IsFile(ToolCapturePath()));
+    // The capture of the tool: a JPEG and the bitmap decoded from it, in
+    // 24-bit colour, the size of the window.
+    const std::string bmp = test::ReadBytes(WindowCaptureFile());
+    QCOMPARE(BmpBitsPerPixel(bmp), 24);
+    std::optional<RgbImage> capture = DecodeBmp(bmp);
+    QVERIFY(capture);
+    QCOMPARE(QSize(capture->width, capture->height), tool->size());
+    const std::string jpg = test::ReadBytes(WithExtension(WindowCaptureFile(), ".JPG"));
+    QVERIFY(jpg.size() > 3 && static_cast<unsigned char>(jpg[0]) == 0xFF && static_cast<unsigned char>(jpg[1]) == 0xD8);
+    QVERIFY(QtFace().PanelText(0).contains("〔画面をファイルに保存完了〕"));
   }
 
   void reportWindowFitsZoomsAndBuildsOnce() {
