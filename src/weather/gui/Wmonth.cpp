@@ -4,10 +4,14 @@
 #include <QStatusTipEvent>
 #include <QPointer>
 #include <QTimer>
+#include <array>
+#include <string>
+#include <tuple>
 
 #include "controls/Fonts.h"
 #include "controls/QtText.h"
 #include "env/Messages.h"
+#include "env/Paths.h"
 #include "ui_Wmonth.h"
 #include "weather/MonthlyNotice.h"
 #include "weather/Stations.h"
@@ -50,7 +54,15 @@ bool TMONForm::event(QEvent* event) {
       QTimer::singleShot(0, this, &TMONForm::Activate);
       break;
     case QEvent::WindowDeactivate:
-      if (activated_ && !activating_) WriteStationInfo();
+      if (activated_ && !activating_) {
+        // Writing the hand-off file goes through the path operations; the
+        // name the chart panel proposes (the current path) must survive a
+        // modal dialog of this window taking the focus.
+        const std::array<std::string, 7> path = {CurPath, CurDrive, CurDir, CurDirNoDrive, CurFileName, CurExt, CurName};
+        WriteStationInfo();
+        std::tie(CurPath, CurDrive, CurDir, CurDirNoDrive, CurFileName, CurExt, CurName) =
+            std::tie(path[0], path[1], path[2], path[3], path[4], path[5], path[6]);
+      }
       break;
     case QEvent::StatusTip:
       // The hints go to the program's status bar, which is not in this window.

@@ -658,7 +658,7 @@ class MonthlyWeatherTest : public QObject {
       test::ClickWidget(dialog->findChild<QPushButton*>("BTN1"));
     });
     QTest::mouseClick(panel->SaveButton(), Qt::LeftButton);
-    QVERIFY(seen);
+    QVERIFY2(seen, qPrintable(boxes->Texts().join("|") + " " + Q(CurPath)));
     QVERIFY(!MsgYes);
     QCOMPARE(test::ReadBytes(target), before);
 
