@@ -98,38 +98,6 @@ void OnReport(std::function<void(THGQRForm*)> check) {
   QTimer::singleShot(0, *attempt);
 }
 
-// Passes everything on to the program's face and keeps every text the
-// message panel was given.
-class StatusLog : public MessageFace {
- public:
-  StatusLog() : inner_(Face()) { SetMessageFace(this); }
-  ~StatusLog() override { SetMessageFace(&inner_); }
-  StatusLog(const StatusLog&) = delete;
-  StatusLog& operator=(const StatusLog&) = delete;
-
-  QStringList texts;
-
-  MsgButton ShowBox(const std::string& text, int kind, int buttons) override { return inner_.ShowBox(text, kind, buttons); }
-  void ShowSystemError(const std::string& text) override { inner_.ShowSystemError(text); }
-  bool HasStatusBar() const override { return inner_.HasStatusBar(); }
-  void SetStatusPanels(const std::array<std::string, 4>& panels) override {
-    texts << Q(panels[0]);
-    inner_.SetStatusPanels(panels);
-  }
-  void Beep() override { inner_.Beep(); }
-  void ProcessEvents() override { inner_.ProcessEvents(); }
-  void WaitMs(int ms) override { inner_.WaitMs(ms); }
-  void SetPointerShape(PointerShape shape) override { inner_.SetPointerShape(shape); }
-  void MovePointer(int x, int y) override { inner_.MovePointer(x, y); }
-  void ScreenSize(int& width, int& height) const override { inner_.ScreenSize(width, height); }
-  void ProgressStart(int min, int max, int step) override { inner_.ProgressStart(min, max, step); }
-  void ProgressSet(int value) override { inner_.ProgressSet(value); }
-  void ProgressEnd() override { inner_.ProgressEnd(); }
-
- private:
-  MessageFace& inner_;
-};
-
 }  // namespace
 
 class SaturationToolTest : public QObject {
@@ -423,7 +391,7 @@ class SaturationToolTest : public QObject {
     fs::RemoveFile(WithExtension(WindowCaptureFile(), ".JPG"), nullptr);
     // The user clicks the tool, which makes it the active window.
     QVERIFY(test::ShowActive(tool));
-    StatusLog status;
+    test::StatusLog status;
     QTest::mouseClick(Child<QToolButton>(tool, "SBTN3"), Qt::LeftButton);
     QVERIFY(seen);
     QVERIFY2(status.texts.filter("〔画面をファイルに保存完了〕").size() == 1, qPrintable(status.texts.join("|")));
