@@ -103,7 +103,9 @@ std::string SideVapPressText(int side, const CalcState& s) {
 std::string SideDewPointText(int side, const CalcState& s) {
   if (side != 1 && side != 2) return std::string();
   const float dew = s.SideCond[static_cast<std::size_t>(side)].DewPoint;
-  return dew == kNoValue || !std::isfinite(dew) ? "    - " : FormatSingle(6, 1, dew);
+  if (dew == kNoValue || !std::isfinite(dew)) return "    - ";
+  // A dew point just below zero rounds to 0.0, shown without a sign.
+  return dew < 0 && dew > -0.05f ? "   0.0" : FormatSingle(6, 1, dew);
 }
 
 bool SidePressuresEqual(const CalcState& s) { return SideVapPressText(1, s) == SideVapPressText(2, s); }

@@ -18,7 +18,7 @@ void InstallLegacyFontNames() {
       {kFontPGothic, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic")}},
       {kFontMincho, {QStringLiteral("IPAMincho"), QStringLiteral("IPAexMincho")}},
       {kFontPMincho, {QStringLiteral("IPAPMincho"), QStringLiteral("IPAexMincho")}},
-      {kFontSmall, {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")}},
+      {kFontSmall, {QStringLiteral("DejaVu Sans")}},
       // The same faces under their Latin names.
       {QStringLiteral("MS Gothic"), {QStringLiteral("IPAGothic")}},
       {QStringLiteral("MS PGothic"), {QStringLiteral("IPAPGothic")}},

@@ -1,5 +1,6 @@
 #include "materials/MaterialEditing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -52,6 +53,26 @@ bool IsWholeNumber(std::string_view text) {
   for (char c : text)
     if (c < '0' || c > '9') return false;
   return true;
+}
+
+// Significant digits of a stored number: its digits from the first one that
+// is not 0 (trailing zeros count, as they were written).
+int SignificantDigits(std::string_view text) {
+  int digits = 0;
+  bool started = false;
+  for (char c : text) {
+    if (c < '0' || c > '9') continue;
+    if (c != '0') started = true;
+    if (started) ++digits;
+  }
+  return digits;
+}
+
+// Decimals that show `value` with `digits` significant digits.
+int DecimalsForDigits(double value, int digits) {
+  if (value == 0 || !std::isfinite(value)) return 0;
+  const int exponent = static_cast<int>(std::floor(std::log10(std::abs(value))));
+  return std::clamp(digits - 1 - exponent, 0, 9);
 }
 
 bool NoValue(std::string_view shown) { return shown == kNoValueText || shown.empty(); }
@@ -142,7 +163,12 @@ std::string ShownMaterialValue(int col, std::string_view stored) {
   if (text.empty() || text == kNoValueText || text == kVapourTightText) return text;
   if (!SIUnits || !IsConvertedMaterialColumn(col)) return WithPoint(text);
   const float value = TextToSingle(text) * MaterialColumnFactor(col);
-  const int decimals = col == 4 ? 0 : col == 5 ? 6 : DecimalsOf(text);
+  // The permeability in ng/(m·s·Pa) is a small number: as many significant
+  // digits as the stored text has (at least one), not whole numbers that
+  // read "0." and "2.".
+  const int decimals = col == 4   ? DecimalsForDigits(value, std::max(1, SignificantDigits(text)))
+                       : col == 5 ? 6
+                                  : DecimalsOf(text);
   return WithPoint(Fixed(value, decimals));
 }
 
@@ -195,6 +221,12 @@ std::optional<std::string> StoredMaterialValue(int col, std::string_view typed, 
       while (value > 0 && value < 0.01f && decimals < room && std::abs(value) * std::pow(10.0, decimals) < 100.0)
         ++decimals;
       text = value == 0 ? std::string("0.") : WithPoint(Fixed(value, decimals));
+      // A value too small for the column's decimals is refused rather than
+      // kept as 0.
+      if (value > 0 && TextToSingle(text) == 0) {
+        StatusMsg("入力値 " + TrimBoth(typed) + " は小さすぎて〔材料物性.DAT〕の桁数では 0 になるため、入力できません。");
+        return std::nullopt;
+      }
     }
   }
   if (width > 0 && MBWidth(text) > width) return std::nullopt;

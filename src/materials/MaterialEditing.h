@@ -72,7 +72,8 @@ bool IsConvertedMaterialColumn(int col);
 // ("%5d"). Heading rows show their name only.
 std::string MaterialCellText(const TMaterialWork& work, int row, int col);
 // How a stored constant of column 2, 3, 4, 5 or 7 is shown in the current
-// unit system (see the rules above), with a "." when it has none.
+// unit system (see the rules above), with a "." when it has none. In SI the
+// permeability (column 4) keeps the significant digits of the stored text.
 std::string ShownMaterialValue(int col, std::string_view stored);
 
 // Rows the editor treats apart.
@@ -90,7 +91,8 @@ bool MaterialInputAccepted(int32_t itemCode, std::string_view text);
 // decimals from 1000 on, 1 from 100, 2 from 10, 3 from 1 and 4 below, more
 // below 0.01 so that three significant digits remain, always with a "."; "-"
 // stays "-" and "9999" typed for rv stays the vapour-tight "9999.". Nothing
-// (std::nullopt) when the result would not fit the column's `width` bytes.
+// (std::nullopt) when the result would not fit the column's `width` bytes,
+// or when a value above 0 would be stored as 0 (with a status message).
 std::optional<std::string> StoredMaterialValue(int col, std::string_view typed, int width);
 
 // The row check on the shown texts: the row is incomplete when its name is

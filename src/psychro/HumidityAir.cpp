@@ -1,5 +1,7 @@
 #include "psychro/HumidityAir.h"
 
+#include <cmath>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -11,6 +13,13 @@ namespace kondra {
 namespace {
 
 double D(float value) { return static_cast<double>(value); }
+
+// The value to print with `decimals` decimals: one that rounds to zero is
+// printed as 0, never as "-0".
+double Signed(float value, int decimals) {
+  const double scale = std::pow(10.0, decimals);
+  return std::round(D(value) * scale) == 0 ? 0.0 : D(value);
+}
 
 }  // namespace
 
@@ -67,15 +76,15 @@ AirView ViewOf(const HumidityAir& air) {
   v.dewPoint = DewPointTemp(air.AirTemp, air.AirRelHum);
   v.water = air.AirTemp < v.dewPoint ? std::max(0.0f, air.AirAmount - air.AirSatAmount) : 0.0f;
 
-  v.stateText = FormatPrintf("%2.0f ℃  %3.0f ％", D(air.AirTemp), D(air.AirRelHum));
+  v.stateText = FormatPrintf("%2.0f ℃  %3.0f ％", Signed(air.AirTemp, 0), D(air.AirRelHum));
   v.stateHint = FormatPrintf("空気の温度と相対湿度　%.0f (℃)  %.0f (％)", D(air.AirTemp), D(air.AirRelHum));
   v.amountText = FormatPrintf("%2.0f ｇ", D(air.AirAmount));
   v.amountHint = FormatPrintf("空気１ｍ３中に含まれる水蒸気の量　%.1f (g/m3)", D(air.AirAmount));
   const bool hasDewPoint = v.dewPoint > -50;
-  v.dewPointText = hasDewPoint ? FormatPrintf("露点温度   %2.0f ℃", D(v.dewPoint)) : "露点温度     －";
+  v.dewPointText = hasDewPoint ? FormatPrintf("露点温度   %2.0f ℃", Signed(v.dewPoint, 0)) : "露点温度     －";
   // Dry air has no dew point: the hint says so instead of the marker value.
   v.dewPointHint = hasDewPoint ? FormatPrintf("%2.0f℃/%3.0f％の空気が結露する温度 %.1f (℃)", D(air.AirTemp),
-                                        D(air.AirRelHum), D(v.dewPoint))
+                                        D(air.AirRelHum), Signed(v.dewPoint, 1))
                                : FormatPrintf("%2.0f℃/%3.0f％の空気が結露する温度 － (℃)", D(air.AirTemp),
                                         D(air.AirRelHum));
   v.waterText = FormatPrintf("結露水 %2.0f ｇ", D(v.water));

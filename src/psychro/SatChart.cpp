@@ -13,6 +13,8 @@ namespace kondra {
 
 namespace {
 
+constexpr float kTotalPressureMmHg = 760.0f;
+
 bool UsesHPa(std::string_view unit) { return unit == kUnitHPa || unit == kUnitMb; }
 
 float ClampedTemp(double value) {
@@ -35,8 +37,20 @@ float SatValueIn(std::string_view unit, float t) {
   if (unit == kUnitMmHg) return e;
   if (UsesHPa(unit)) return static_cast<float>(e * 1.33322);
   if (unit == kUnitGm3) return AbsHumidity(e, t);
-  if (unit == kUnitGkg) return static_cast<float>(HumidityRatio(e) * 1000.0);
+  if (unit == kUnitGkg) return e < kTotalPressureMmHg ? static_cast<float>(HumidityRatio(e) * 1000.0) : kNoValue;
   return 0;
+}
+
+std::string FieldText(int m, int d, float value) {
+  const std::string dash = PadLeft("-", m);
+  if (!std::isfinite(value) || value == kNoValue) return dash;
+  for (int decimals = d; decimals >= 0; --decimals) {
+    std::string text = FormatSingle(0, decimals, value);
+    // A negative value that rounds to zero.
+    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    if (MBWidth(text) <= m) return PadLeft(text, m);
+  }
+  return dash;
 }
 
 std::string QuantityNameOf(std::string_view unit) {
@@ -97,14 +111,14 @@ void SatChart::FillSatTable() {
 
 void SatChart::FromTempHum() {
   CurSatAmount = SatValue(CurTemp);
-  CurAmount = static_cast<float>(CurSatAmount * CurRelHum * 0.01);
+  CurAmount = AmountAt(CurRelHum);
   CurDewPoint = DewPointTemp(CurTemp, CurRelHum);
 }
 
 void SatChart::FromDewPoint() {
   CurSatAmount = SatValue(CurTemp);
   CurRelHum = RelHumFromDewPoint(CurTemp, CurDewPoint);
-  CurAmount = static_cast<float>(CurSatAmount * CurRelHum * 0.01);
+  CurAmount = AmountAt(CurRelHum);
 }
 
 void SatChart::FromMouse(int32_t x, int32_t y) {
@@ -112,7 +126,10 @@ void SatChart::FromMouse(int32_t x, int32_t y) {
   CurAmount = static_cast<float>(HumMax - (HumMax - HumMin) * static_cast<double>(y) / kSatChartSize);
   CurSatAmount = SatValue(CurTemp);
   // A unit the program does not know has no saturation values: no humidity.
-  CurRelHum = CurSatAmount != 0 ? static_cast<float>(CurAmount / static_cast<double>(CurSatAmount) * 100.0) : 0.0f;
+  // Above the boiling point no humidity ratio saturates the air.
+  CurRelHum = CurSatAmount != 0 && CurSatAmount != kNoValue
+                  ? static_cast<float>(CurAmount / static_cast<double>(CurSatAmount) * 100.0)
+                  : 0.0f;
   CurDewPoint = DewPointTemp(CurTemp, CurRelHum);
 }
 
@@ -216,20 +233,25 @@ TPoint SatChart::StatePoint() const {
           RoundEven((static_cast<double>(HumMax) - CurAmount) * kSatChartSize / (static_cast<double>(HumMax) - HumMin))};
 }
 
+float SatChart::AmountAt(float relHum) const {
+  if (CurSatAmount == kNoValue) return kNoValue;
+  return static_cast<float>(CurSatAmount * relHum * 0.01);
+}
+
 SatStateView SatChart::StateView() const {
   SatStateView v;
-  v.temp = FormatSingle(6, 1, CurTemp);
+  v.temp = FieldText(6, 1, CurTemp);
   const bool hasDewPoint = CurDewPoint > kNoValue;
   // Dry air has no dew point: a dash, never the marker value itself.
-  v.dewPoint = hasDewPoint ? FormatSingle(6, 1, CurDewPoint) : "   －";
+  v.dewPoint = hasDewPoint ? FieldText(6, 1, CurDewPoint) : "   －";
   if (CurRelHum > 100) {
     v.relHum = v.amount = CurTemp >= 0 ? "   水" : "   氷";
     v.dewPoint = "   －";
     v.enabled = false;
     v.colour = CurTemp >= 0 ? 156 : 124;
   } else {
-    v.relHum = FormatSingle(6, 0, CurRelHum);
-    v.amount = FormatSingle(6, CurAmount >= 100 ? 1 : 2, CurAmount);
+    v.relHum = FieldText(6, 0, CurRelHum);
+    v.amount = FieldText(6, CurAmount >= 100 ? 1 : 2, CurAmount);
     v.enabled = true;
     v.colour = 15;
   }
@@ -254,8 +276,8 @@ std::string SatChart::MarkHeading() const {
 }
 
 std::string SatChart::MarkLine(int32_t number) const {
-  return FormatInt(4, number) + FormatSingle(6, 1, CurTemp) + FormatSingle(6, 1, CurRelHum) +
-         FormatSingle(6, 1, CurAmount) + FormatSingle(6, 1, CurDewPoint);
+  return FormatInt(4, number) + FieldText(6, 1, CurTemp) + FieldText(6, 1, CurRelHum) + FieldText(6, 1, CurAmount) +
+         FieldText(6, 1, CurDewPoint);
 }
 
 std::string SatChart::LegendText() const { return IsRatioUnit(HumUnit) ? "比較湿度 (％)" : "相対湿度 (％)"; }
@@ -283,7 +305,9 @@ std::vector<std::string> SatReportLines(const SatChart& chart) {
   for (int32_t k = 0; k * step <= span; ++k) {
     const int32_t t = std::min(first + k * step, kSatTableMax);
     std::string line = FormatPrintf("  %5.1f   ", static_cast<double>(t));
-    for (int n = 10; n >= 1; --n) line += FormatPrintf(" %7.2f", n * static_cast<double>(chart.SatAt(t)) * 0.1);
+    for (int n = 10; n >= 1; --n)
+      line += chart.SatAt(t) == kNoValue ? "       -"
+                                         : FormatPrintf(" %7.2f", n * static_cast<double>(chart.SatAt(t)) * 0.1);
     lines.push_back(std::move(line));
   }
   return lines;

@@ -34,8 +34,17 @@ inline constexpr const char* kUnitMb = "mb";
 
 // The saturated humidity amount at t °C in a unit: the saturation vapour
 // pressure in mmHg, hPa or mb, the saturated absolute humidity in g/m3, the
-// saturated humidity ratio in g/kg'; 0 for any other unit text.
+// saturated humidity ratio in g/kg'; 0 for any other unit text. The humidity
+// ratio exists only while the saturation pressure stays below the total
+// pressure of 760 mmHg (below the boiling point); above it the value is
+// kNoValue.
 float SatValueIn(std::string_view unit, float t);
+// A number for a field of width m with d decimals, as FormatSingle writes it,
+// but never cut: a value too wide for the field loses decimals, and one that
+// does not fit even without them (or kNoValue, or no number at all) shows as
+// "-". A value that rounds to zero never shows a minus sign ("0.0", not
+// "-0.0").
+std::string FieldText(int m, int d, float value);
 // "水蒸気量" for g/m3, "絶対湿度" for a unit with "g/kg", else "水蒸気分圧".
 std::string QuantityNameOf(std::string_view unit);
 // Units per kilogram of dry air give percentage saturation ("比較湿度")
@@ -148,6 +157,9 @@ class SatChart {
   bool CanMark() const { return CurRelHum <= 100; }
 
   SatStateView StateView() const;
+  // The amount at a relative humidity in the current unit (kNoValue where
+  // the unit has no saturation value).
+  float AmountAt(float relHum) const;
   // Size of the glass picture (stretched): ratio := CurSatAmount /
   // RefSatAmount, at most 2; round(ratio × 169) × round(ratio × 209).
   TPoint GlassSize() const;

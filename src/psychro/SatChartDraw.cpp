@@ -8,6 +8,7 @@
 #include "env/Numbers.h"
 #include "output/Draw.h"
 #include "output/Palette.h"
+#include "psychro/Psychro.h"
 
 namespace kondra {
 
@@ -131,6 +132,9 @@ void DrawSatCurves(SatChart& chart, Canvas& picture) {
       points.reserve(static_cast<std::size_t>(chart.TempSpan) + 1);
       for (int32_t i = 0; i <= chart.TempSpan; ++i) {
         const int32_t t = RoundEven(i + static_cast<double>(chart.TempMin));
+        // The curve ends where its unit has no value (the humidity ratio at
+        // the boiling point).
+        if (chart.SatAt(t) == kNoValue) break;
         const float value = static_cast<float>(k * chart.SatAt(t) * 0.1);
         const int32_t x = RoundEven(i * sx);
         const int32_t y = kSize - RoundEven((value - static_cast<double>(chart.HumMin)) * sy);
@@ -140,6 +144,7 @@ void DrawSatCurves(SatChart& chart, Canvas& picture) {
           Text(picture, x - 3 * MBWidth(label), y - 4, label);
         }
       }
+      if (points.empty()) continue;
       if (points.size() == 1) points.push_back(points.front());
       picture.Polyline(points);
     }

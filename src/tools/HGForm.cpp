@@ -21,6 +21,7 @@
 #include "records/TableFile.h"
 #include "tools/HGQRForm.h"
 #include "tools/ToolIcons.h"
+#include "output/gui/WindowCapture.h"
 #include "tools/ToolPrinting.h"
 #include "ui_HGForm.h"
 
@@ -358,7 +359,7 @@ void THGForm::SetGlassDisplay(bool on) {
 
 void THGForm::OpenPreview() {
   ui->DUMY->setFocus(Qt::OtherFocusReason);
-  SaveWindowCapture(this, ToolCapturePath());
+  SaveWindowToFile(WindowCaptureFile());
   THGQRForm report(chart_, this);
   report.exec();
 }

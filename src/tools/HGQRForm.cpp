@@ -15,6 +15,7 @@
 #include "env/FileSystem.h"
 #include "env/Messages.h"
 #include "env/Numbers.h"
+#include "output/gui/WindowCapture.h"
 #include "tools/ToolPrinting.h"
 #include "ui_HGQRForm.h"
 
@@ -129,7 +130,7 @@ void THGQRForm::BuildSatReport() {
   if (ReportItem* picture = page->Item("QRIMAG1_1")) {
     std::string bytes;
     QImage image;
-    if (fs::ReadWhole(ToolCapturePath(), bytes))
+    if (fs::ReadWhole(WindowCaptureFile(), bytes))
       image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()));
     picture->image = image;
   }

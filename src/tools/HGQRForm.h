@@ -23,7 +23,7 @@ class THGQRForm : public QDialog {
 
  public:
   // Reads the tool's range, unit and saturation table; the picture of the
-  // tool is the capture file ToolCapturePath() (tools/ToolPrinting.h).
+  // tool is the window capture WindowCaptureFile() (output/gui/WindowCapture.h).
   explicit THGQRForm(const SatChart& chart, QWidget* parent = nullptr);
   ~THGQRForm() override;
 

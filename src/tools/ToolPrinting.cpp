@@ -66,23 +66,4 @@ void PrintToolReport(QWidget* reportForm, const PagePainter& paint) {
   if (reportForm && ReportPrint()) ReportPrint()(reportForm, paint);
 }
 
-std::string ToolCapturePath() { return fs::UserCacheFolder() + "WCRT.BMP"; }
-
-bool SaveWindowCapture(QWidget* window, const std::string& path) {
-  if (!window) return false;
-  QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB888);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  std::string error;
-  const std::size_t cut = path.find_last_of('\\');
-  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-  if (!image.save(&buffer, "BMP") || (!folder.empty() && !fs::IsDir(folder) && !fs::MakeFolders(folder, &error)) ||
-      !fs::WriteWhole(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &error)) {
-    StatusMsg("画面を保存できません〔" + path + "〕" + error);
-    return false;
-  }
-  return true;
-}
-
 }  // namespace kondra

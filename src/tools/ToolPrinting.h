@@ -47,12 +47,4 @@ using PdfPathChooser = std::function<std::optional<std::string>(QWidget* parent,
 void SetPdfPathChooser(PdfPathChooser chooser);
 std::optional<std::string> ChoosePdfPath(QWidget* parent, const std::string& suggested);
 
-// Where the curve tool leaves the capture of its window for its report:
-// WCRT.BMP in the user's cache folder (the platform has no drive root to
-// write to).
-std::string ToolCapturePath();
-// Saves the client area of a window as a 24-bit bitmap file. False, with a
-// message in the status bar, when it cannot be written.
-bool SaveWindowCapture(QWidget* window, const std::string& path);
-
 }  // namespace kondra

@@ -135,8 +135,10 @@ class PainterTarget : public EmfTarget {
     if (t.font.width > 0) {
       double x = QFontMetricsF(font).horizontalAdvance(QLatin1Char('x'));
       if (x > 0) font.setStretch(std::clamp(static_cast<int>(std::lround(t.font.width / x * 100)), 1, 4000));
-    } else if (t.font.face == "Small Fonts") {
-      font.setStretch(QFont::SemiCondensed);
+    }
+    if (t.font.face == "Small Fonts") {
+      font.setHintingPreference(QFont::PreferFullHinting);
+      if (t.font.width <= 0) font.setStretch(QFont::Unstretched);
     }
     if (!p_.testRenderHint(QPainter::TextAntialiasing)) font.setStyleStrategy(QFont::NoAntialias);
     QFontMetricsF m(font);

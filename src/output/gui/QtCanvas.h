@@ -43,6 +43,9 @@ QColor ToQColor(int32_t rgb);
 QString FontFamilyFor(const std::string& name);
 // The Qt font for a canvas font (size in pixels at 96 dpi, style bits).
 QFont QFontOf(const CanvasFont& font);
+// The stand-in of "Small Fonts" at the few pixels the pictures give it: a
+// full-width face with its outlines fitted to the pixel grid.
+void UseSmallFaceHinting(QFont& font);
 
 // Makes the negative colour numbers follow the application's palette.
 void InstallQtSystemColors();

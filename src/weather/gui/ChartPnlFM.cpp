@@ -18,6 +18,7 @@
 #include "env/Messages.h"
 #include "env/Paths.h"
 #include "env/Text.h"
+#include "output/gui/GRSVForm.h"
 #include "ui_ChartPnlFM.h"
 
 namespace kondra {
@@ -32,11 +33,6 @@ const QString kClearCaption = QStringLiteral("ｸﾘｱｰ");
 const QString kCheckCaption = QStringLiteral("ﾁｪｯｸ");
 constexpr int kLegendRowHeight = 17;
 constexpr int kPanelRoom = 95;  // the chart panel's corner
-
-ChartSaveHandler& SaveHandler() {
-  static ChartSaveHandler handler;
-  return handler;
-}
 
 // A small picture of the series: a filled square for bars, a piece of its
 // line for lines.
@@ -61,9 +57,6 @@ QIcon SeriesIcon(QAbstractSeries* series) {
 }
 
 }  // namespace
-
-void SetChartSaveHandler(ChartSaveHandler handler) { SaveHandler() = std::move(handler); }
-bool HasChartSaveHandler() { return static_cast<bool>(SaveHandler()); }
 
 void SetSeriesChecked(QAbstractSeries* series, bool checked) {
   if (series) series->setVisible(checked);
@@ -173,12 +166,7 @@ void TCPNLFrame::SetupChartPanel(int mode) {
   ui->SBTN_2->setText(kClearCaption);
   ui->SBTN_3->setVisible(PanelMode > 20);
   ui->SBTN_4->setVisible(PanelMode > 20);
-  ui->SBTN_5->setEnabled(HasChartSaveHandler());
-  if (!HasChartSaveHandler()) {
-    const QString hint = QStringLiteral("グラフ保存（保存ダイアログは準備中です）");
-    ui->SBTN_5->setToolTip(hint);
-    ui->SBTN_5->setStatusTip(hint);
-  }
+  ui->SBTN_5->setEnabled(true);
   PointAtControl(ui->SBTN_6);
 }
 
@@ -201,11 +189,9 @@ void TCPNLFrame::SaveChart() {
     MsgBox("保存ファイル名 ： " + CurPath + "\r\r" + "ファイル名の拡張子が正しくありません。（拡張子は'.EMF'です）", 3, 1);
     return;
   }
-  if (!HasChartSaveHandler()) {
-    StatusMsg("グラフの保存ダイアログはまだ使えません。");
-    return;
-  }
-  SaveHandler()(PanelChart.data(), CurPath);
+  TGRSVForm dialog(window());
+  SetupPictureSave(dialog, PanelChart.data(), CurPath);
+  dialog.exec();
   PointAtControl(ui->SBTN_5);
 }
 

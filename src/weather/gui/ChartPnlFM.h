@@ -1,7 +1,6 @@
 // TCPNLFrame: the small panel in the corner of a weather chart: legend on
 // and off ("凡例"), every series off and on again ("ｸﾘｱｰ" / "ﾁｪｯｸ"), save
-// the chart (through the chart-save dialog, when the program has one) and
-// close ("×"). The panels act on PanelChart, the chart the monthly display
+// the chart (through the chart-save dialog) and close ("×"). The panels act on PanelChart, the chart the monthly display
 // made current. The panel can be dragged around inside its chart.
 //
 // TChartLegend: the legend of a weather chart, a check box per series.
@@ -13,7 +12,6 @@
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,13 +29,6 @@ namespace kondra {
 extern QPointer<QChartView> PanelChart;  // the chart the panels act on
 extern int32_t PanelMode;                // layout mode of the last set-up
 extern bool SeriesHidden;                // the check-all button reads "ﾁｪｯｸ"
-
-// Saves a chart as a picture: the chart-save dialog, prepared with the chart
-// and the proposed file name, shown modally. Until one is installed the
-// save buttons are disabled.
-using ChartSaveHandler = std::function<void(QChartView* chart, const std::string& path)>;
-void SetChartSaveHandler(ChartSaveHandler handler);
-bool HasChartSaveHandler();
 
 // The legend of a chart: a check box per series, with the series' colour
 // and line, laid out in rows along the chart's top edge (clear of the chart
@@ -89,6 +80,8 @@ class TCPNLFrame : public QFrame {
 
   void ToggleLegend();
   void ToggleAllSeries();
+  // The chart-save dialog for PanelChart and the current path, shown
+  // modally; a current path without ".EMF" is refused with a warning.
   void SaveChart();
 
  signals:

@@ -44,7 +44,7 @@ constexpr int kChartW = 699;
 constexpr int kChartH = 268;
 constexpr int kChooserLeft = 554;
 constexpr int kBaseHeight = 390;
-constexpr int kGlobalRadiationRow = 13;
+constexpr int kCellPadding = 4;  // the grid's text inset and a pixel to spare
 
 enum class SeriesKind { Bar, Line };
 enum AxisId { kAxisLeft, kAxisRight, kAxisHumidity, kAxisPrecipitation };
@@ -106,7 +106,9 @@ const std::vector<SeriesStyle>& SeriesOf(int kind) {
 
 const char* const kMonthNames[12] = {"１月", "２月", "３月", "４月",   "５月",   "６月",
                                      "７月", "８月", "９月", "１０月", "１１月", "１２月"};
-const char* const kSolarTitle = "日射量（x100kcal/㎡日）";
+// The radiation rows hold monthly totals (the table's unit "x100kcal/㎡" is
+// the total of the column's month or year); a chart plots months only.
+const char* const kSolarTitle = "日射量（x100kcal/㎡月）";
 
 QFont ChartFont(int size) { return LegacyFont(kFontGothic, size); }
 
@@ -116,6 +118,8 @@ QValueAxis* ValueAxis(const QString& title, double min, double max, double step)
   axis->setTitleFont(ChartFont(8));
   axis->setLabelsFont(ChartFont(7));
   axis->setLabelFormat(QStringLiteral("%d"));
+  // A label is always drawn whole ("-15", never "…").
+  axis->setTruncateLabels(false);
   axis->setRange(min, max);
   axis->setTickCount(static_cast<int>(std::lround((max - min) / step)) + 1);
   axis->setProperty("step", step);
@@ -133,6 +137,7 @@ QCategoryAxis* PartAxis(const QString& title, double lo, double hi, double step,
   axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   for (double v = lo; v <= hi + 1e-9; v += step) axis->append(QString::number(std::lround(v)), v);
   axis->setGridLineVisible(false);
+  axis->setTruncateLabels(false);
   return axis;
 }
 
@@ -229,6 +234,7 @@ void TMWDDispFrame::BuildCharts() {
     for (const char* m : kMonthNames) months->append(QString::fromUtf8(m));
     months->setLabelsFont(ChartFont(7));
     months->setGridLineVisible(false);
+    months->setTruncateLabels(false);
     chart->addAxis(months, Qt::AlignBottom);
 
     std::array<QAbstractAxis*, 4> axes{};
@@ -351,6 +357,7 @@ void TMWDDispFrame::ShowMonthly(int32_t pointNo) {
     grid->SetCells(1, row, Q(UnitCellText(row, DT_ColCount >= 2 ? DT_Cell[r32][2] : std::string())));
     for (int col = 2; col <= kTableYearCol; ++col) grid->SetCells(col, row, Q(ValueCellText(row, r.Value(row, col - 1))));
   }
+  FitTableColumns();
   Face().SetPointerShape(PointerShape::Arrow);
 
   ui->PNOINPFM->RefreshPointInput();
@@ -371,6 +378,33 @@ void TMWDDispFrame::ShowMonthly(int32_t pointNo) {
   if (ui->PNL2->isVisible()) ShowChart();
 }
 
+void TMWDDispFrame::FitTableColumns() {
+  // The unit column is as wide as its widest unit ("x100kcal/㎡" does not
+  // fit the classic 44 pixels); the month columns give up the room, down to
+  // the width of their widest figure.
+  TStrGridEx* grid = ui->STRG1;
+  const QFontMetrics metrics(grid->font());
+  auto needed = [&](int col) {
+    int widest = 0;
+    for (int row = 0; row < kTableRows; ++row) widest = std::max(widest, metrics.horizontalAdvance(grid->Cells(col, row)));
+    return widest + kCellPadding;
+  };
+  const auto& classic = TableColWidths();
+  for (int c = 0; c < kTableCols; ++c) grid->SetColWidth(c, classic[static_cast<std::size_t>(c)]);
+  int extra = std::max(0, needed(1) - classic[1]);
+  if (extra == 0) return;
+  grid->SetColWidth(1, classic[1] + extra);
+  for (bool gave = true; extra > 0 && gave;) {
+    gave = false;
+    for (int c = 2; c < kTableYearCol && extra > 0; ++c)
+      if (grid->ColWidth(c) > needed(c)) {
+        grid->SetColWidth(c, grid->ColWidth(c) - 1);
+        --extra;
+        gave = true;
+      }
+  }
+}
+
 void TMWDDispFrame::ShowChart() {
   if (chartKind_ < 1 || chartKind_ > 3) return;
   for (QChartView* chart : charts_)
@@ -381,10 +415,7 @@ void TMWDDispFrame::ShowChart() {
   view->raise();
   panels_[static_cast<std::size_t>(chartKind_)]->SetupChartPanel(11);
 
-  // The solar axis names the unit of the values it carries: the unit of
-  // the global radiation row as the table shows it.
-  const QString unit = ui->STRG1->Cells(1, kGlobalRadiationRow).trimmed();
-  const QString solar = unit.isEmpty() ? Q(UnitText(kSolarTitle)) : QStringLiteral("日射量（%1）").arg(unit);
+  const QString solar = Q(UnitText(kSolarTitle));
   for (QAbstractAxis* axis : view->chart()->axes())
     if (axis->property("solar").toBool()) axis->setTitleText(solar);
 

@@ -72,6 +72,8 @@ class TMWDDispFrame : public QFrame {
   void OnPointAccepted(bool fromUpDown);
   void OnChartClosed();
   void FitToHeight();
+  // Widens the unit column to its widest text, at the month columns' cost.
+  void FitTableColumns();
 
   std::unique_ptr<Ui::TMWDDispFrame> ui;
   int32_t chartKind_ = 0;

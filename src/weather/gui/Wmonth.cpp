@@ -4,29 +4,20 @@
 #include <QStatusTipEvent>
 #include <QPointer>
 #include <QTimer>
+#include <array>
+#include <string>
+#include <tuple>
 
 #include "controls/Fonts.h"
 #include "controls/QtText.h"
 #include "env/Messages.h"
+#include "env/Paths.h"
 #include "ui_Wmonth.h"
+#include "weather/MonthlyNotice.h"
 #include "weather/Stations.h"
 #include "weather/gui/MWDDispFM.h"
 
 namespace kondra {
-
-const char* const kMonthlyNotice =
-    "※ご注意\r\r"
-    "この【月次気象データ】は、主として結露計算や熱負荷計算に用いるもので、"
-    "\r\r"
-    "15年間のアメダス気象データから代表的（≒平均的）なある年の月を抽出し、"
-    "\r\r"
-    "これらをつなぎ合わせて＜標準年気象データ＞を作成しています。"
-    "\r\r"
-    "ここに表示した月次データは、この＜標準年気象データ＞を統計処理したものです。"
-    "\r\r"
-    "従って、毎月のデータついては１年間としての正確な連続性はありません。"
-    "\r\r"
-    "※特に降水量データについては注意が必要です。（あくまで目安です）";
 
 namespace {
 
@@ -63,7 +54,15 @@ bool TMONForm::event(QEvent* event) {
       QTimer::singleShot(0, this, &TMONForm::Activate);
       break;
     case QEvent::WindowDeactivate:
-      if (activated_ && !activating_) WriteStationInfo();
+      if (activated_ && !activating_) {
+        // Writing the hand-off file goes through the path operations; the
+        // name the chart panel proposes (the current path) must survive a
+        // modal dialog of this window taking the focus.
+        const std::array<std::string, 7> path = {CurPath, CurDrive, CurDir, CurDirNoDrive, CurFileName, CurExt, CurName};
+        WriteStationInfo();
+        std::tie(CurPath, CurDrive, CurDir, CurDirNoDrive, CurFileName, CurExt, CurName) =
+            std::tie(path[0], path[1], path[2], path[3], path[4], path[5], path[6]);
+      }
       break;
     case QEvent::StatusTip:
       // The hints go to the program's status bar, which is not in this window.
@@ -80,7 +79,7 @@ void TMONForm::Activate() {
   activating_ = true;
   if (!activated_) {
     activated_ = true;
-    MsgBox(kMonthlyNotice, 1, 1);
+    MsgBox(MonthlyNoticeText(), 1, 1);
   }
   ui->MWDDispFM1->SetupFrame();
   activating_ = false;

@@ -16,9 +16,6 @@ namespace kondra {
 
 class TMWDDispFrame;
 
-// The notice of the first activation.
-extern const char* const kMonthlyNotice;
-
 class TMONForm : public QWidget {
   Q_OBJECT
 

@@ -1,5 +1,6 @@
 #include "calc/Results.h"
 
+#include <utility>
 #include <limits>
 
 #include "calc/Engine.h"
@@ -166,6 +167,12 @@ TEST_F(ResultsTest, EmptyTotalsDryAirAndEqualPressures) {
   // A dew point that could not be worked out (a file's absurd condition).
   s.SideCond[1].DewPoint = std::numeric_limits<float>::quiet_NaN();
   EXPECT_EQ(SideDewPointText(1, s), "    - ");
+  // Just below zero: no minus sign on a zero.
+  for (const auto& [dew, text] : {std::pair{-0.03f, "   0.0"}, std::pair{-0.049f, "   0.0"}, std::pair{-0.06f, "  -0.1"},
+                                  std::pair{0.03f, "   0.0"}}) {
+    s.SideCond[1].DewPoint = dew;
+    EXPECT_EQ(SideDewPointText(1, s), text) << dew;
+  }
   SetSideCond(1, 20, 50, s);
   SetSideCond(2, 20, 50, s);
   EXPECT_TRUE(SidePressuresEqual(s));

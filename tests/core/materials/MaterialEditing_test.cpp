@@ -51,7 +51,11 @@ TEST_F(MaterialEditingTest, ConstantsAreShownInTheUnitSystemAndOtherColumnsAsSto
       {true, 2, "0.0301", "0.0350"},  // λ × 1.16279, the decimals of the stored text
       {true, 2, "1", "1."},
       {true, 3, "0.05", "0.04"},      // r × 0.86
-      {true, 4, "0.00114", "2."},     // p × 2083.6, whole numbers
+      {true, 4, "0.00114", "2.38"},   // p × 2083.6, the stored text's three significant digits
+      {true, 4, "0.000009", "0.02"},  // one significant digit, never "0."
+      {true, 4, "0.0188", "39.2"},
+      {true, 4, "0.1", "208."},      // never fewer than the whole number
+      {true, 4, "0", "0."},
       {true, 5, "21.9", "0.010511"},  // rv × 0.00048, six decimals
       {true, 5, "9999.", "9999."},    // the vapour-tight mark is no number
       {true, 3, "-", "-"},
@@ -116,6 +120,7 @@ TEST_F(MaterialEditingTest, TypedValuesAreStoredInEngineeringUnits) {
       {true, 2, "-", 8, "-"},            // "no value" stays "no value"
       {true, 5, "9999", 8, "9999."},     // and the vapour-tight mark stays the mark
       {true, 5, "50000", 8, nullptr},   // 104180000. is wider than the column
+      {true, 4, "0.001", 8, nullptr},   // 0.00000048: zero in the column's decimals, never stored as 0
       {true, 6, "2300", 6, "2300"},      // density is never converted
       {false, 2, "0.035", 8, "0.035"},
       {false, 5, "9999", 8, "9999"},
@@ -132,6 +137,17 @@ TEST_F(MaterialEditingTest, TypedValuesAreStoredInEngineeringUnits) {
       EXPECT_EQ(stored.value_or("(refused)"), c.stored) << c.si << " col " << c.col << " " << c.typed;
     }
   }
+}
+
+TEST_F(MaterialEditingTest, AValueTooSmallForTheColumnIsRefusedWithAMessage) {
+  SetUnitSystem(kSIUnits);
+  EXPECT_FALSE(StoredMaterialValue(4, "0.001", 8).has_value());
+  bool told = false;
+  for (const auto& panels : face.statusHistory)
+    told = told || panels[0].find("入力値 0.001 は小さすぎて〔材料物性.DAT〕の桁数では 0 になる") != std::string::npos;
+  EXPECT_TRUE(told);
+  // The smallest permeability the column keeps goes through.
+  EXPECT_EQ(StoredMaterialValue(4, "0.002", 8).value_or("(refused)"), "0.000001");
 }
 
 TEST_F(MaterialEditingTest, SIEntryShowsBackWhatWasTyped) {

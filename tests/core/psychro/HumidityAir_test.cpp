@@ -46,6 +46,18 @@ TEST(HumidityAir, TwentyDegreesFiftyPercent) {
   EXPECT_EQ(AdoptQuestion(air), "温度= 20.0℃、湿度=  50％の室内条件を採用しますか？");
 }
 
+TEST(HumidityAir, ADewPointJustBelowZeroHasNoSign) {
+  // 4 ℃ and 75 %: the dew point is -0.02 ℃.
+  HumidityAir air;
+  air.TempBarMoved(4, AirBar::RelHum);
+  air.RelHumBarMoved(75);
+  const AirView v = ViewOf(air);
+  ASSERT_LT(v.dewPoint, 0.0f);
+  ASSERT_GT(v.dewPoint, -0.05f);
+  EXPECT_EQ(v.dewPointText, "露点温度    0 ℃");
+  EXPECT_EQ(v.dewPointHint, " 4℃/ 75％の空気が結露する温度 0.0 (℃)");
+}
+
 TEST(HumidityAir, TooMuchVapourCondenses) {
   HumidityAir air = RoomAir();
   air.TempBarMoved(10, AirBar::RelHum);

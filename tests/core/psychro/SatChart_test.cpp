@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,79 @@ TEST(SatChartUnits, SaturatedAmountPerUnit) {
   for (const char* unit : {"mmHg", "hPa", "mb"}) EXPECT_EQ(QuantityNameOf(unit), "水蒸気分圧") << unit;
   EXPECT_TRUE(IsRatioUnit("g/kg'"));
   EXPECT_FALSE(IsRatioUnit("g/m3"));
+}
+
+TEST(SatChartUnits, HumidityRatioOnlyBelowTheBoilingPoint) {
+  // Defined (and growing) while the saturation pressure is below 760 mmHg.
+  for (int t = -50; t <= 100; ++t) {
+    const float e = SatPressMmHg(static_cast<float>(t));
+    const float ratio = SatValueIn("g/kg'", static_cast<float>(t));
+    if (e < 760.0f) {
+      EXPECT_GT(ratio, 0.0f) << t;
+      if (t > -50) {
+        EXPECT_GT(ratio, SatValueIn("g/kg'", static_cast<float>(t - 1))) << t;
+      }
+    } else {
+      EXPECT_EQ(ratio, kNoValue) << t;
+    }
+  }
+  EXPECT_EQ(SatValueIn("g/kg'", 100), kNoValue);
+}
+
+TEST(SatChartTexts, FieldTextIsNeverCut) {
+  struct Case {
+    int m, d;
+    float value;
+    const char* text;
+  };
+  const Case cases[] = {
+      {6, 1, 20.0f, "  20.0"},
+      {6, 2, 8.64f, "  8.64"},
+      {6, 0, 0.0f, "     0"},
+      {6, 1, -0.03f, "   0.0"},    // no minus sign on a zero
+      {6, 2, -0.004f, "  0.00"},
+      {6, 1, -0.06f, "  -0.1"},
+      {6, 1, -12.5f, " -12.5"},
+      {6, 1, 22533.8f, " 22534"},   // fewer decimals, never "2533.8"
+      {6, 1, -8690.94f, " -8691"},
+      {6, 2, 1234.567f, "1234.6"},
+      {6, 1, 1234567.0f, "     -"},  // too wide even without decimals
+      {6, 1, kNoValue, "     -"},
+      {6, 1, std::numeric_limits<float>::infinity(), "     -"},
+      {6, 1, std::numeric_limits<float>::quiet_NaN(), "     -"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FieldText(c.m, c.d, c.value), c.text) << c.value;
+}
+
+TEST(SatChartState, HumidityRatioNearTheBoilingPoint) {
+  SatChart chart;
+  chart.ApplyEntry(kTagUnit, 0, "g/kg'");
+  // 99 °C: huge but defined, shown whole; 100 °C: none.
+  chart.ApplyEntry(kTagTemp, 99);
+  chart.ApplyEntry(kTagRelHum, 100);
+  SatStateView v = chart.StateView();
+  const float saturated = SatValueIn("g/kg'", 99);
+  EXPECT_GT(saturated, 1000.0f);
+  EXPECT_EQ(v.amount, FieldText(6, 1, saturated));
+  EXPECT_EQ(v.amount.find('-'), std::string::npos);
+  EXPECT_LE(std::abs(std::stof(v.amount) - saturated), 0.5f) << v.amount;
+  chart.ApplyEntry(kTagTemp, 100);
+  v = chart.StateView();
+  EXPECT_EQ(v.amount, "     -");
+  EXPECT_EQ(v.relHum, "   100");
+  EXPECT_EQ(v.temp, " 100.0");
+  // The mouse above the boiling point: no percentage saturation to speak of.
+  chart.ApplyEntry(kTagTempMax, 100);
+  chart.ApplyEntry(kTagTempMin, 90);
+  chart.FromMouse(350, 175);
+  v = chart.StateView();
+  EXPECT_EQ(v.relHum, "     0");
+  EXPECT_TRUE(v.enabled);
+  // The report's row of 100 °C has no values.
+  chart.FillSatTable();
+  const std::vector<std::string> lines = SatReportLines(chart);
+  EXPECT_EQ(lines.back().substr(0, 12), "  100.0     ");
+  EXPECT_EQ(lines.back().find_first_not_of(" -", 10), std::string::npos) << lines.back();
 }
 
 TEST(SatChartGrid, StepsBySpan) {

@@ -245,7 +245,7 @@ class EZAIFormTest : public QObject {
     QCOMPARE(Part<QLabel>("PNL_SI")->text(), QString("ＳＩ単位"));
     QCOMPARE(Part<QLabel>("LBL2_3")->text(), QString("W/mﾟK     m2ﾟK/W   ng/msPa  m2sPa/ng  kg/m3  kJ/kgﾟK"));
     QCOMPARE(Cell(2, concrete), QString("1.600"));     // 1.376 × 1.16279
-    QCOMPARE(Cell(4, concrete), QString("2."));        // 0.00114 × 2083.6, whole numbers
+    QCOMPARE(Cell(4, concrete), QString("2.38"));      // 0.00114 × 2083.6, its three significant digits
     QCOMPARE(Cell(3, concrete), QString("-"));
     QCOMPARE(Cell(6, concrete), QString("2300"));      // density is never converted
     QCOMPARE(Cell(7, concrete), QString("0.88"));      // 0.21 kcal/(kg·℃) in kJ/(kg·K)
@@ -272,6 +272,28 @@ class EZAIFormTest : public QObject {
     DataLoad(MaterialFilePath());
     QCOMPARE(DT_Cell[plywood][2], std::string("0.0301"));
     QCOMPARE(DT_ColCount, 12);
+  }
+
+  void aPermeabilityTooSmallForTheFileIsRefusedInSI() {
+    SetUnitSystem(kSIUnits);
+    Open();
+    QCOMPARE(Cell(4, plywood), QString("3.3"));  // 0.0016 × 2083.6, two significant digits
+    // 0.001 ng/(m·s·Pa) is 0.00000048 g/(m·h·mmHg): nothing but zeros in the
+    // column's decimals.
+    {
+      test::StatusLog status;
+      Type(4, plywood, "0.001");
+      QVERIFY2(!status.texts.filter("入力値 0.001 は小さすぎて〔材料物性.DAT〕の桁数では 0 になるため、入力できません。").isEmpty(),
+               qPrintable(status.texts.join("|")));
+    }
+    QCOMPARE(Stored(plywood, 4), std::string("0.0016"));
+    QCOMPARE(Cell(4, plywood), QString("3.3"));
+    QVERIFY(!form->MaterialsModified());
+    // A small value the column can hold is stored and shown with its digit.
+    Type(4, plywood, "0.01");
+    QCOMPARE(Stored(plywood, 4), std::string("0.000005"));
+    QCOMPARE(Cell(4, plywood), QString("0.01"));
+    Grab("EZAIForm-SI-permeability");
   }
 
   void refusesBadValuesAndShowsWhatWasThere() {

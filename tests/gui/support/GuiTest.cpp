@@ -57,6 +57,25 @@ QStringList BoxAnswers::Texts() const {
 
 QString BoxAnswers::Panel(int panel) const { return QtFace().PanelText(panel); }
 
+StatusLog::StatusLog() : inner_(Face()) { SetMessageFace(this); }
+StatusLog::~StatusLog() { SetMessageFace(&inner_); }
+MsgButton StatusLog::ShowBox(const std::string& text, int kind, int buttons) { return inner_.ShowBox(text, kind, buttons); }
+void StatusLog::ShowSystemError(const std::string& text) { inner_.ShowSystemError(text); }
+bool StatusLog::HasStatusBar() const { return inner_.HasStatusBar(); }
+void StatusLog::SetStatusPanels(const std::array<std::string, 4>& panels) {
+  texts << QString::fromStdString(panels[0]);
+  inner_.SetStatusPanels(panels);
+}
+void StatusLog::Beep() { inner_.Beep(); }
+void StatusLog::ProcessEvents() { inner_.ProcessEvents(); }
+void StatusLog::WaitMs(int ms) { inner_.WaitMs(ms); }
+void StatusLog::SetPointerShape(PointerShape shape) { inner_.SetPointerShape(shape); }
+void StatusLog::MovePointer(int x, int y) { inner_.MovePointer(x, y); }
+void StatusLog::ScreenSize(int& width, int& height) const { inner_.ScreenSize(width, height); }
+void StatusLog::ProgressStart(int min, int max, int step) { inner_.ProgressStart(min, max, step); }
+void StatusLog::ProgressSet(int value) { inner_.ProgressSet(value); }
+void StatusLog::ProgressEnd() { inner_.ProgressEnd(); }
+
 void AnswerNextRealBox(MsgButton answer, QString* text, QString* caption, QStringList* buttons) {
   auto attempt = std::make_shared<std::function<void()>>();
   *attempt = [=]() {

@@ -6,7 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <Qt>
+#include <array>
 #include <deque>
+#include <string>
 #include <vector>
 
 #include "controls/QtMessageFace.h"
@@ -36,6 +38,36 @@ class BoxAnswers {
   QStringList Texts() const;
   // Status panel text (0..3) of the attached status bar.
   QString Panel(int panel) const;
+};
+
+// For the life of the object every text given to the message panel of the
+// status bar is kept (timed messages included, which a look at the panel
+// afterwards would miss); everything is passed on to the face in use.
+class StatusLog : public MessageFace {
+ public:
+  StatusLog();
+  ~StatusLog() override;
+  StatusLog(const StatusLog&) = delete;
+  StatusLog& operator=(const StatusLog&) = delete;
+
+  QStringList texts;
+
+  MsgButton ShowBox(const std::string& text, int kind, int buttons) override;
+  void ShowSystemError(const std::string& text) override;
+  bool HasStatusBar() const override;
+  void SetStatusPanels(const std::array<std::string, 4>& panels) override;
+  void Beep() override;
+  void ProcessEvents() override;
+  void WaitMs(int ms) override;
+  void SetPointerShape(PointerShape shape) override;
+  void MovePointer(int x, int y) override;
+  void ScreenSize(int& width, int& height) const override;
+  void ProgressStart(int min, int max, int step) override;
+  void ProgressSet(int value) override;
+  void ProgressEnd() override;
+
+ private:
+  MessageFace& inner_;
 };
 
 // Clicks, on the next real message box that opens, the button that gives

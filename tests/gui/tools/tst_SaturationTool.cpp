@@ -23,6 +23,8 @@
 #include "env/Folders.h"
 #include "gui/support/GuiTest.h"
 #include "gui/tools/ToolTestInstall.h"
+#include "output/Bitmap.h"
+#include "output/gui/WindowCapture.h"
 #include "psychro/Psychro.h"
 #include "tools/Glass.h"
 #include "tools/HGQR.h"
@@ -104,6 +106,13 @@ class SaturationToolTest : public QObject {
   test::TempFolder temp;
   THGForm* tool = nullptr;
   QStatusBar statusBar;  // the main window's, where the tools report
+
+  void Reopen() {
+    tool->close();
+    QTRY_VERIFY(!SaturationTool());
+    tool = ShowSaturationTool(nullptr);
+    QVERIFY(test::ShowActive(tool));
+  }
 
   QImage Chart() const { return Child<TImageEx>(tool, "IMAG1")->Picture(); }
   QString Text(const char* name) const {
@@ -311,6 +320,37 @@ class SaturationToolTest : public QObject {
     QCOMPARE(boxes.boxes[0].kind, 1);
   }
 
+  void humidityRatioFieldNearTheBoilingPoint() {
+    // A fresh tool: its state starts at 20 ℃ and 50 %.
+    Reopen();
+    ChooseUnit(tool, "g/kg'");
+    Enter(tool, "EDIT1_2", "100");
+    Enter(tool, "EDIT2_2", "100");
+    struct Case {
+      const char* temp;
+      QString amount;
+    };
+    const Case cases[] = {
+        {"99", Q(FieldText(6, 1, SatValueIn("g/kg'", 99)))},  // defined, shown whole
+        {"100", "     -"},                                     // at the boiling point: none
+    };
+    for (const Case& c : cases) {
+      Enter(tool, "EDIT2_1", c.temp);
+      QCOMPARE(Text("EDIT2_3"), c.amount);
+      QCOMPARE(Text("EDIT2_3").size(), 6);
+      QVERIFY(!test::GrabPng(tool, QString("saturation-gkg-%1").arg(c.temp)).isEmpty());
+    }
+    QVERIFY(SatValueIn("g/kg'", 99) > 10000);
+    QCOMPARE(Text("EDIT2_3").trimmed(), QString("-"));
+    // A dew point just below zero (-0.01 ℃ at 20.7 ℃ and 25 %) shows as
+    // 0.0, not -0.0.
+    Enter(tool, "EDIT2_1", "20.7");
+    Enter(tool, "EDIT2_2", "25");
+    QVERIFY(tool->Chart().CurDewPoint < 0 && tool->Chart().CurDewPoint > -0.05f);
+    QCOMPARE(Text("EDIT2_4"), QString("   0.0"));
+    Reopen();
+  }
+
   void previewShowsTheTable_data() {
     QTest::addColumn<int>("preset");
     QTest::addColumn<QString>("first");
@@ -347,9 +387,23 @@ class SaturationToolTest : public QObject {
       QCOMPARE(page->Item("QRIMAG1_1")->image.size(), QSize(532, 426));
       QVERIFY(!test::GrabPng(report, QString("saturation-report-%1").arg(preset)).isEmpty());
     });
+    fs::RemoveFile(WindowCaptureFile(), nullptr);
+    fs::RemoveFile(WithExtension(WindowCaptureFile(), ".JPG"), nullptr);
+    // The user clicks the tool, which makes it the active window.
+    QVERIFY(test::ShowActive(tool));
+    test::StatusLog status;
     QTest::mouseClick(Child<QToolButton>(tool, "SBTN3"), Qt::LeftButton);
     QVERIFY(seen);
-    QVERIFY(fs::IsFile(ToolCapturePath()));
+    QVERIFY2(status.texts.filter("〔画面をファイルに保存完了〕").size() == 1, qPrintable(status.texts.join("|")));
+    // The capture of the tool: a JPEG and the bitmap decoded from it, in
+    // 24-bit colour, the size of the window.
+    const std::string bmp = test::ReadBytes(WindowCaptureFile());
+    QCOMPARE(BmpBitsPerPixel(bmp), 24);
+    std::optional<RgbImage> capture = DecodeBmp(bmp);
+    QVERIFY(capture);
+    QCOMPARE(QSize(capture->width, capture->height), tool->size());
+    const std::string jpg = test::ReadBytes(WithExtension(WindowCaptureFile(), ".JPG"));
+    QVERIFY(jpg.size() > 3 && static_cast<unsigned char>(jpg[0]) == 0xFF && static_cast<unsigned char>(jpg[1]) == 0xD8);
   }
 
   void reportWindowFitsZoomsAndBuildsOnce() {

@@ -13,7 +13,14 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
+#include <QGraphicsLayout>
+#include <QValueAxis>
 #include <QToolButton>
+#include <QPushButton>
+#include <QLineEdit>
+#include <functional>
+#include <memory>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -28,11 +35,15 @@
 #include "env/Paths.h"
 #include "env/Units.h"
 #include "gui/support/GuiTest.h"
+#include "output/Bitmap.h"
+#include "output/Metafile.h"
+#include "output/gui/GRSVForm.h"
 #include "records/TableFile.h"
 #include "support/TestEnv.h"
 #include "weather/ChartPnlFM.h"
 #include "weather/ClimateSources.h"
 #include "weather/MWDDispFM.h"
+#include "weather/MonthlyNotice.h"
 #include "weather/PntNoInpFM.h"
 #include "weather/PntStInpFM.h"
 #include "weather/Wmonth.h"
@@ -91,6 +102,24 @@ int SeriesPoints(QAbstractSeries* series) {
   return bars;
 }
 
+// Acts on the chart-save dialog once it is open (modally) and closes it
+// when the action left it open. The watch stops when `watch` is reset.
+void WatchSaveDialog(std::shared_ptr<bool> watch, std::function<void(TGRSVForm*)> act) {
+  auto attempt = std::make_shared<std::function<void()>>();
+  *attempt = [=] {
+    if (!*watch) return;
+    auto* dialog = qobject_cast<TGRSVForm*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) {
+      QTimer::singleShot(20, *attempt);
+      return;
+    }
+    *watch = false;
+    act(dialog);
+    if (dialog->isVisible()) dialog->reject();
+  };
+  QTimer::singleShot(0, *attempt);
+}
+
 }  // namespace
 
 class MonthlyWeatherTest : public QObject {
@@ -102,6 +131,13 @@ class MonthlyWeatherTest : public QObject {
   TMONForm* form = nullptr;
   TMWDDispFrame* frame = nullptr;
   int hamamatsu = 0;
+  std::shared_ptr<bool> saveDialogWatch;
+
+  void OnSaveDialog(std::function<void(TGRSVForm*)> act) {
+    if (saveDialogWatch) *saveDialogWatch = false;
+    saveDialogWatch = std::make_shared<bool>(true);
+    WatchSaveDialog(saveDialogWatch, std::move(act));
+  }
 
   TStrGridEx* Grid() const { return frame->Table(); }
   QString Cell(int col, int row) const { return Grid()->Cells(col, row); }
@@ -170,7 +206,7 @@ class MonthlyWeatherTest : public QObject {
   void showsHamamatsuWithItsNormals() {
     Open();
     QCOMPARE(boxes->boxes.size(), size_t(1));
-    QCOMPARE(boxes->Texts()[0], Q(kMonthlyNotice));
+    QCOMPARE(boxes->Texts()[0], Q(MonthlyNoticeText()));
     QCOMPARE(form->windowTitle(), QString("月次気象データの表示"));
     QCOMPARE(ShownPoint, hamamatsu);
     QCOMPARE(LabelText("LBL10"), QString("〔 静岡県 浜松 〕"));
@@ -202,6 +238,29 @@ class MonthlyWeatherTest : public QObject {
     QVERIFY(frame->ChartButton()->isEnabled());
     QVERIFY(frame->Label("LBL11")->isVisible());
     Grab("monthly-hamamatsu");
+  }
+
+  void theNoticeSaysWhatThePointsHold() {
+    Open();
+    QCOMPARE(boxes->boxes.size(), size_t(1));
+    const QString notice = boxes->Texts()[0];
+    // Counted from the sources: every station of the normals and 北見 of
+    // its own; eight points carry an hourly standard year.
+    std::vector<NormalsStation> normals;
+    std::string error;
+    QVERIFY(ReadNormals(test::WeatherSourcesDir() + "jma-normals\\normals.csv", normals, error));
+    const int points = static_cast<int>(normals.size()) + 1;
+    QVERIFY2(notice.contains(QString("収録した%1地点のうち%2地点は、気象庁の平年値（1991～2020年）の月平均気温と月降水量だけ")
+                                 .arg(points)
+                                 .arg(points - 8)),
+             qPrintable(notice));
+    for (const char* name : {"北見", "岩見沢", "盛岡", "長野", "宇都宮", "岡山", "宮崎", "那覇"})
+      QVERIFY2(notice.section("の8地点は", 0, 0).contains(QString::fromUtf8(name)), name);
+    QVERIFY(notice.contains("北見は降水量なし"));
+    QVERIFY(notice.contains("出典：気象庁ホームページ（平年値 1991～2020年）を加工して作成"));
+    QVERIFY(notice.contains("BRI-EES-House/pyhees（Copyright (c) 2021 BRI-EES-House、MIT License）"));
+    // No claim that every point is a standard year of AMeDAS data.
+    QVERIFY(!notice.contains("アメダス"));
   }
 
   void theNoticeComesOnlyAtTheFirstActivation() {
@@ -316,6 +375,42 @@ class MonthlyWeatherTest : public QObject {
     QVERIFY(global);
     QCOMPARE(global->barSets()[0]->at(3), static_cast<double>(Cell(5, 13).trimmed().toFloat()));
     Grab("monthly-nagano-si-chart3");
+  }
+
+  void theSolarCaptionsSayMonthlyTotalsAndNoCellIsCut() {
+    Open();
+    ChooseStation("長野県", "長野");
+    QTest::mouseClick(frame->ChartButton(), Qt::LeftButton);
+    const struct {
+      const char* system;
+      QString axis;
+    } systems[] = {{kEngineeringUnits, "日射量（x100kcal/㎡月）"}, {kSIUnits, "日射量（x100Wh/㎡月）"}};
+    for (const auto& u : systems) {
+      SetUnitSystem(u.system);
+      frame->ShowMonthly(ShownPoint);
+      // The charts plot the month columns, which hold the totals of their
+      // month.
+      frame->SelectChartKind(1);
+      QCOMPARE(frame->Chart(1)->chart()->axes(Qt::Vertical)[2]->titleText(), u.axis);
+      frame->SelectChartKind(3);
+      QCOMPARE(frame->Chart(3)->chart()->axes(Qt::Vertical)[0]->titleText(), u.axis);
+      // Every unit and every figure fits its column, and the table still
+      // fits the window.
+      const QFontMetrics metrics(Grid()->font());
+      int total = 0;
+      for (int col = 0; col < kTableCols; ++col) {
+        total += Grid()->ColWidth(col);
+        if (col == 0) continue;
+        for (int row = 0; row < kTableRows; ++row)
+          QVERIFY2(metrics.horizontalAdvance(Cell(col, row)) + 2 <= Grid()->ColWidth(col),
+                   qPrintable(QString("%1 at %2,%3 in %4").arg(Cell(col, row)).arg(col).arg(row).arg(Grid()->ColWidth(col))));
+      }
+      QVERIFY(total <= Grid()->viewport()->width());
+    }
+    frame->SelectChartKind(1);
+    QTest::mouseClick(frame->ChartPanel(1)->CloseButton(), Qt::LeftButton);
+    Grab("monthly-nagano-si-table");
+    SetUnitSystem(kEngineeringUnits);
   }
 
   void aPointNumberOutsideTheListRestoresThePreviousNumber() {
@@ -468,6 +563,33 @@ class MonthlyWeatherTest : public QObject {
     QVERIFY(!frame->findChild<QWidget*>("PNL2")->isVisible());
   }
 
+  void noAxisLabelIsElidedAtAnyStation() {
+    Open();
+    QTest::mouseClick(frame->ChartButton(), Qt::LeftButton);
+    const int kitami = PointNumber("KITAMI", "HK");
+    QVERIFY(kitami > 0);
+    for (int point = 1; point <= PointCount; ++point) {
+      TypePoint(QString::number(point));
+      QCOMPARE(ShownPoint, point);
+      for (int kind = 1; kind <= 3; ++kind) {
+        QTest::mouseClick(frame->findChild<QRadioButton*>(QString("RBTN2_%1").arg(kind)), Qt::LeftButton);
+        QChartView* view = frame->Chart(kind);
+        QVERIFY(view->isVisible());
+        view->chart()->layout()->activate();
+        QApplication::processEvents();
+        for (QAbstractAxis* axis : view->chart()->axes())
+          QVERIFY2(!axis->labelsTruncated(), qPrintable(QString("point %1 chart %2 axis %3").arg(point).arg(kind).arg(axis->titleText())));
+        if (point == kitami) Grab(QString("monthly-kitami-chart%1").arg(kind));
+      }
+    }
+    // 北見's winter lies below -5 ℃: the temperature axis reaches below zero.
+    TypePoint(QString::number(kitami));
+    QTest::mouseClick(frame->findChild<QRadioButton*>("RBTN2_2"), Qt::LeftButton);
+    auto* temperature = qobject_cast<QValueAxis*>(frame->Chart(2)->chart()->axes(Qt::Vertical).first());
+    QVERIFY(temperature);
+    QVERIFY(temperature->min() <= -15);
+  }
+
   void absentValuesStayOutOfTheCharts() {
     Open();  // 浜松: temperature and precipitation only
     QTest::mouseClick(frame->ChartButton(), Qt::LeftButton);
@@ -480,30 +602,81 @@ class MonthlyWeatherTest : public QObject {
     Grab("monthly-hamamatsu-chart1");
   }
 
-  void theSaveButtonProposesAnEmfName() {
-    std::vector<std::string> saved;
-    SetChartSaveHandler([&saved](QChartView* chart, const std::string& path) {
-      saved.push_back(path + "|" + S(chart->objectName()));
-    });
+  void theSaveButtonSavesTheChartThroughTheDialog() {
     Open();
     QTest::mouseClick(frame->ChartButton(), Qt::LeftButton);
     TCPNLFrame* panel = frame->ChartPanel(1);
     QVERIFY(panel->SaveButton()->isEnabled());
+    QCOMPARE(panel->SaveButton()->toolTip(), QString("グラフ保存"));
+    const std::string target = WeatherDir + "浜松(C1).EMF";
+    const std::string bitmap = WeatherDir + "浜松(C1).BMP";
+    QVERIFY(!fs::Exists(target));
+
+    // The first save: both formats, the plain question, the report.
+    bool seen = false;
+    OnSaveDialog([&](TGRSVForm* dialog) {
+      seen = true;
+      QCOMPARE(dialog->windowTitle(), QString("チャートの保存（拡張メタファイル）"));
+      QCOMPARE(dialog->findChild<QLineEdit*>("EDIT1")->text(), Q(target));
+      QCOMPARE(dialog->findChild<QLabel*>("LBL2")->text(), QString("Size %1 × %2 Pixcel").arg(frame->Chart(1)->width()).arg(frame->Chart(1)->height()));
+      test::GrabPng(dialog, "monthly-chart-save-dialog");
+      test::ClickWidget(dialog->findChild<QCheckBox*>("CBTN2_2"));
+      boxes->boxes.clear();
+      boxes->answers = {MsgButton::Yes, MsgButton::Ok};
+      test::ClickWidget(dialog->findChild<QPushButton*>("BBTN1"));
+    });
     QTest::mouseClick(panel->SaveButton(), Qt::LeftButton);
-    QCOMPARE(saved.size(), size_t(1));
-    QCOMPARE(saved[0], WeatherDir + "浜松(C1).EMF|CHAT1");
-    // A current path without ".EMF" is refused.
+    QVERIFY(seen);
+    QCOMPARE(boxes->boxes.size(), size_t(2));
+    QCOMPARE(boxes->boxes[0].text, "保存ファイル名 ： " + target + "\r\r" + "保存ファイル形式 ： 拡張メタファイル形式" +
+                                       "\r\r" + "保存しますか？");
+    QCOMPARE(boxes->boxes[1].text, std::string("〔チャート〕を保存しました。"));
+    std::optional<EmfHeader> header = ReadEmfHeader(test::ReadBytes(target));
+    QVERIFY(header);
+    QCOMPARE(header->WidthAt(MetafileScreen().dpiX), frame->Chart(1)->width());
+    QCOMPARE(header->HeightAt(MetafileScreen().dpiY), frame->Chart(1)->height());
+    std::optional<RgbImage> picture = DecodeBmp(test::ReadBytes(bitmap));
+    QVERIFY(picture);
+    QCOMPARE(picture->width, frame->Chart(1)->width());
+    QCOMPARE(picture->height, frame->Chart(1)->height());
+
+    // Again: the file exists, the question warns; No keeps the dialog open
+    // and the file as it was.
+    const std::string before = test::ReadBytes(target);
+    seen = false;
+    OnSaveDialog([&](TGRSVForm* dialog) {
+      seen = true;
+      QVERIFY(dialog->findChild<QLabel*>("LBL3")->isVisible());
+      boxes->boxes.clear();
+      boxes->answers = {MsgButton::No};
+      test::ClickWidget(dialog->findChild<QPushButton*>("BBTN1"));
+      QVERIFY(dialog->isVisible());
+      QCOMPARE(boxes->boxes.size(), size_t(1));
+      QVERIFY(QString::fromStdString(boxes->boxes[0].text).endsWith("※既に同名のファイルがあります。\r\r上書き保存しますか？"));
+      QCOMPARE(boxes->boxes[0].kind, 3);
+      QCOMPARE(boxes->boxes[0].buttons, 3);
+      test::ClickWidget(dialog->findChild<QPushButton*>("BTN1"));
+    });
+    QTest::mouseClick(panel->SaveButton(), Qt::LeftButton);
+    QVERIFY2(seen, qPrintable(boxes->Texts().join("|") + " " + Q(CurPath)));
+    QVERIFY(!MsgYes);
+    QCOMPARE(test::ReadBytes(target), before);
+
+    // A current path without ".EMF" is refused before any dialog.
     CurPath = WeatherDir + "浜松.BMP";
     boxes->boxes.clear();
+    seen = false;
+    OnSaveDialog([&](TGRSVForm*) { seen = true; });
     QTest::mouseClick(panel->SaveButton(), Qt::LeftButton);
-    QCOMPARE(saved.size(), size_t(1));
+    QTest::qWait(50);
+    QVERIFY(!seen);
     QCOMPARE(boxes->boxes.size(), size_t(1));
     QCOMPARE(boxes->boxes[0].text, "保存ファイル名 ： " + CurPath + "\r\r" +
                                        "ファイル名の拡張子が正しくありません。（拡張子は'.EMF'です）");
     QCOMPARE(boxes->boxes[0].kind, 3);
-    SetChartSaveHandler(nullptr);
-    frame->ShowChart();
-    QVERIFY(!panel->SaveButton()->isEnabled());
+    saveDialogWatch.reset();
+    fs::RemoveFile(target, nullptr);
+    fs::RemoveFile(bitmap, nullptr);
   }
 
   void aPointWithoutDataAndAMissingFileAreShown() {
