@@ -12,7 +12,6 @@
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QStyleOptionComboBox>
-#include <QWindow>
 #include <cmath>
 #include <vector>
 
@@ -124,6 +123,22 @@ QIcon TextIcon(const QString& text) {
   return QIcon(pixmap);
 }
 
+// Tells of every window of the application that becomes active.
+class ActivationWatch : public QObject {
+ public:
+  ActivationWatch(QObject* parent, std::function<void(QWidget*)> activated)
+      : QObject(parent), activated_(std::move(activated)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowActivate && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow())
+      activated_(static_cast<QWidget*>(watched));
+    return false;
+  }
+
+ private:
+  std::function<void(QWidget*)> activated_;
+};
+
 }  // namespace
 
 TKDRForm::TKDRForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TKDRForm>()) {
@@ -195,7 +210,10 @@ TKDRForm::TKDRForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
 
   BuildMenu();
   ConnectControls();
-  connect(qApp, &QGuiApplication::focusWindowChanged, this, &TKDRForm::NoteFocusWindow);
+  // Every activation of another window of the program is noted.
+  qApp->installEventFilter(new ActivationWatch(this, [this](QWidget* window) {
+    if (window != this && IsProgramForm(window)) otherFormActive_ = true;
+  }));
   ApplyStateRules();
   setFixedSize(sizeHint().expandedTo(size()));
 }
@@ -1125,12 +1143,6 @@ bool TKDRForm::IsProgramForm(const QWidget* window) {
   // file, print, colour and font dialogs) that its commands open.
   return window && !qobject_cast<const QMessageBox*>(window) &&
          QByteArray(window->metaObject()->className()).startsWith("kondra::");
-}
-
-void TKDRForm::NoteFocusWindow(QWindow* window) {
-  if (!window || window == windowHandle()) return;
-  for (QWidget* top : QApplication::topLevelWidgets())
-    if (top != this && top->windowHandle() == window && IsProgramForm(top)) otherFormActive_ = true;
 }
 
 bool TKDRForm::event(QEvent* event) {

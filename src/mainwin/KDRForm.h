@@ -24,7 +24,6 @@
 class QMenu;
 class QLabel;
 class QStatusBar;
-class QWindow;
 
 namespace Ui {
 class TKDRForm;
@@ -152,7 +151,6 @@ class TKDRForm : public QMainWindow, public TEditHost {
   void ShowHoverHint(const QString& tip);
   void FitPartList();
   static bool IsProgramForm(const QWidget* window);
-  void NoteFocusWindow(QWindow* window);
 
   std::unique_ptr<Ui::TKDRForm> ui;
   QMenu* POP1 = nullptr;

@@ -93,6 +93,7 @@ class DesktopTest : public QObject {
     QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
     QVERIFY2(main.Install(), "the installation copy could not be started");
     AttachPrintingServices();
+    InstallQtInputFace();  // the name dialog, as the program has it
     SetPrinterProbe(PdfPrinter);
     CheckPrinter();
     // The window manager frames the windows it manages.
@@ -145,6 +146,7 @@ class DesktopTest : public QObject {
     auto* sideA = main.Find<TEditEx>("EDIT1_2");
     QVERIFY(ClickAt(sideA));
     QTRY_VERIFY(sideA->hasFocus());
+    X({"key", "ctrl+a"});
     QVERIFY(TypeKeys("3"));
     QTRY_VERIFY(sideA->text().contains('3'));
     QVERIFY(Edit.editing);
