@@ -381,6 +381,10 @@ class UserPathsTest : public QObject {
     QWidget* group = main.Find<QWidget>("GBOX1");
     QVERIFY(group->rect().contains(parts->geometry()));
     QVERIFY(!parts->geometry().intersects(main.Find<QWidget>("EDIT1_1")->geometry()));
+    main.Type("EDIT1_1", "天井の部位");
+    QVERIFY(test::ChooseFromList(parts, longest.section(':', 1).isEmpty() ? longest : longest.section(':', 1)));
+    QVERIFY(parts->currentText().contains("天井(小屋裏に面する)"));
+    test::GrabPng(group, "part-list-longest");
   }
 
   // The toolkit's own dialogs speak Japanese in the program.
