@@ -182,10 +182,7 @@ void QtMessageFace::SetStatusPanels(const std::array<std::string, 4>& panels) {
 
 void QtMessageFace::Beep() { QApplication::beep(); }
 
-// Painting and timers run; the user's clicks and keys wait their turn. A
-// status shown while a click is being delivered (a field left because a
-// button was pressed) must not take the button's release before its press.
-void QtMessageFace::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void QtMessageFace::ProcessEvents() { QCoreApplication::processEvents(); }
 
 void QtMessageFace::WaitMs(int ms) {
   const int scaled = static_cast<int>(ms * waitFactor_);
