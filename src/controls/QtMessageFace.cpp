@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "controls/Fonts.h"
 #include "controls/QtText.h"
@@ -20,6 +21,26 @@ namespace kondra {
 namespace {
 
 const char* const kCaptions[5] = {"", "情報", "確認", "警告", "エラー"};
+
+// The lines of a box stand as the program wrote them. The toolkit wraps a
+// text wider than half the screen (500 pixels at most), and Japanese wraps
+// between any two characters ("…を上書き保存します" / "か？"); the text is
+// given the width of its longest line instead, as long as the box then fits
+// the widest box the toolkit makes on that screen. Only a longer line wraps.
+void KeepLinesWhole(QMessageBox* box, QWidget* parent) {
+  auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+  if (!label || !screen) return;
+  const QFontMetrics metrics(box->font());
+  int widest = 0;
+  for (const QString& line : box->text().split(QLatin1Char('\n')))
+    widest = std::max(widest, metrics.horizontalAdvance(line));
+  const int screenWidth = screen->availableGeometry().width();
+  const int widestBox = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+  constexpr int kBesideText = 120;  // icon, margins and spacing, with room to spare
+  const int wanted = widest + metrics.averageCharWidth();
+  if (wanted + kBesideText <= widestBox) label->setMinimumWidth(wanted);
+}
 
 QString BoxText(const std::string& text) {
   QString shown = Q(text);
@@ -51,6 +72,7 @@ QMessageBox* QtMessageFace::MakeBox(const std::string& text, int kind, int butto
                : kind == 4 ? QMessageBox::Critical
                            : QMessageBox::Information);
   box->setFont(LegacyFont(kFontPGothic, 9));
+  KeepLinesWhole(box, parent);
 
   auto add = [box](const char* caption, QMessageBox::ButtonRole role, MsgButton answer) {
     QPushButton* b = box->addButton(Q(caption), role);

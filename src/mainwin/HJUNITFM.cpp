@@ -29,7 +29,8 @@ THJUNITFrame::THJUNITFrame(QWidget* parent) : QFrame(parent) {
   CBOX->setTag(1000);
   CBOX->setMaxVisibleItems(14);
   CBOX->setGeometry(71, 0, 75, 20);
-  CBOX->setStyleSheet("QComboBox { background: #ffff00; }");
+  // Yellow while it can be used; disabled it looks as any disabled list.
+  CBOX->setStyleSheet("QComboBox:enabled { background: #ffff00; }");
   connect(SBTN, &QToolButton::clicked, this, [this] {
     ShowTableFile(DatDir + "単位系.EXP");
     PointAtControl(SBTN);

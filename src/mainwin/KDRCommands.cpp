@@ -200,7 +200,10 @@ void WireMainWindow(TKDRForm& form) {
   form.SetCommand(C::HardCopy, [window] { HardCopyForm(window); });
   form.SetCommand(C::MaterialEditor, [window] {
     FinishEditing();
-    if (EditMaterialFile(window)) window->CmdRefreshMaterials();
+    if (!EditMaterialFile(window)) return;
+    // A saved file may name new materials: the layer grid lists them at once.
+    window->ReloadMaterialList();
+    window->CmdRefreshMaterials();
   });
   form.SetCommand(C::SatCurve, [window] { ShowSaturationTool(window); });
   form.SetCommand(C::Humidity, [window] { ShowHumidityTool(window); });

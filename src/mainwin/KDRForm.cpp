@@ -9,7 +9,9 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <cmath>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include "calc/Engine.h"
 #include "calc/LayerRecord.h"
 #include "calc/Results.h"
+#include "controls/Desktop.h"
 #include "controls/Fonts.h"
 #include "controls/ListHelpers.h"
 #include "controls/QtMessageFace.h"
@@ -121,9 +124,27 @@ QIcon TextIcon(const QString& text) {
   return QIcon(pixmap);
 }
 
+// Tells of every window of the application that becomes active.
+class ActivationWatch : public QObject {
+ public:
+  ActivationWatch(QObject* parent, std::function<void(QWidget*)> activated)
+      : QObject(parent), activated_(std::move(activated)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowActivate && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow())
+      activated_(static_cast<QWidget*>(watched));
+    return false;
+  }
+
+ private:
+  std::function<void(QWidget*)> activated_;
+};
+
 }  // namespace
 
 TKDRForm::TKDRForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TKDRForm>()) {
+  // Every other window of the program is made after this one.
+  PrepareDesktop();
   InstallLegacyFontNames();
   ui->setupUi(this);
   setCentralWidget(ui->CLIENT);
@@ -194,7 +215,10 @@ TKDRForm::TKDRForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
 
   BuildMenu();
   ConnectControls();
-  DrawLegend();
+  // Every activation of another window of the program is noted.
+  qApp->installEventFilter(new ActivationWatch(this, [this](QWidget* window) {
+    if (window != this && IsProgramForm(window)) otherFormActive_ = true;
+  }));
   ApplyStateRules();
   setFixedSize(sizeHint().expandedTo(size()));
 }
@@ -384,18 +408,48 @@ void TKDRForm::Startup(bool weather) {
   if (Contains("WindowsVista", EnvRow[3])) setFixedSize(width() + 2, height());
   // The unit systems are known once the folders are: the frame was made before.
   ui->HJUNITFM->Reload();
-  std::vector<std::string> parts, materials;
+  std::vector<std::string> parts;
   LoadPartClassList(parts);
   LoadNumberedList(ui->CBOX1_1, [&parts](int i) { return parts[static_cast<std::size_t>(i - 1)]; }, 1, false,
                    static_cast<int>(parts.size()));
   ui->CBOX1_1->setMaxVisibleItems(std::max(1, static_cast<int>(parts.size())));
-  LoadMaterialList(materials);
-  LoadNumberedList(ui->CBOX2_1, [&materials](int i) { return materials[static_cast<std::size_t>(i - 1)]; }, 1, false,
-                   static_cast<int>(materials.size()));
+  FitPartList();
+  ReloadMaterialList();
   if (weather) InitWeather();
   ui->PNL_Mask->resize(473, 105);
   OpenStartupFile(LastCalcFile);
   RefreshScreen();
+}
+
+// The part list shows its longest entry ("天井(小屋裏に面する)") whole: it
+// grows to the left, and the title field before it gives way.
+void TKDRForm::FitPartList() {
+  QComboBox* parts = ui->CBOX1_1;
+  int widest = 0;
+  for (int i = 0; i < parts->count(); ++i)
+    widest = std::max(widest, parts->fontMetrics().horizontalAdvance(parts->itemText(i)));
+  QStyleOptionComboBox option;
+  option.initFrom(parts);
+  const int needed =
+      parts->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(widest, parts->height()), parts).width();
+  if (needed <= parts->width()) return;
+  QRect place = parts->geometry();
+  place.setLeft(place.right() + 1 - needed);
+  parts->setGeometry(place);
+  ui->LBL2->move(place.left() + 2, ui->LBL2->y());  // "部位名" stays over the list
+  constexpr int kGap = 6;
+  QRect title = ui->EDIT1_1->geometry();
+  if (title.right() > place.left() - kGap) {
+    title.setRight(place.left() - kGap);
+    ui->EDIT1_1->setGeometry(title);
+  }
+}
+
+void TKDRForm::ReloadMaterialList() {
+  std::vector<std::string> materials;
+  LoadMaterialList(materials);
+  LoadNumberedList(ui->CBOX2_1, [&materials](int i) { return materials[static_cast<std::size_t>(i - 1)]; }, 1, false,
+                   static_cast<int>(materials.size()));
 }
 
 // ---------------------------------------------------------------- refresh
@@ -714,6 +768,9 @@ void TKDRForm::ShowResultTable(int mode) {
     for (int c = 0; c < kResultColumns; ++c)
       grid->SetCells(c, static_cast<int>(r) + 1, Q(table.rows[r][static_cast<std::size_t>(c)]));
   MoveLayerGrid(mode == 1);
+  // Drawn each time with the palette as it stands (it is read during the
+  // start-up, after the window was made).
+  if (mode == 1) DrawLegend();
   const ResultCaptions& captions = mode == 1 ? kTableACaptions : kTableBCaptions;
   ui->GBOX2->setTitle(Q(captions.table));
   DrawPicture();
@@ -764,7 +821,11 @@ void TKDRForm::CmdInputMode() {
 
 void TKDRForm::CmdRefreshMaterials() {
   FinishEditing();
-  RefreshMaterials([this] { RefreshScreen(); });
+  // The status bar shows the change before the notice stands over the window.
+  RefreshMaterials([this] {
+    RefreshScreen();
+    ShowStatus(LastStatusText);
+  });
 }
 
 void TKDRForm::CmdMonthlyWeather() { ShowMonthlyWeather(this); }
@@ -1072,7 +1133,7 @@ void TKDRForm::CommitItem(QWidget* sender, int group, int row, int) {
 void TKDRForm::Activate() {
   if (AdoptIndoor) {
     float temp = 0, hum = 0;
-    if (ReadHandover(Edit.newText, temp, hum)) {
+    if (TakeHandedOverRoom(temp, hum)) {
       for (const auto& [item, value] : {std::pair{kItemTempB, temp}, std::pair{kItemHumB, hum}}) {
         Edit.itemCode = item;
         Edit.groupCode = item / 100;
@@ -1082,25 +1143,74 @@ void TKDRForm::Activate() {
         Edit.commitGuard = false;
         CommitItem(nullptr, Edit.groupCode, 0, 0);
       }
+    } else {
+      MsgBox(kHandoverLost, 3, 1);
     }
-    AdoptIndoor = false;
   }
   RefreshScreen();
   ShowStatus(S(windowTitle()));
 }
 
+void TKDRForm::ShowHoverHint(const QString& tip) {
+  if (!tip.isEmpty()) {
+    if (hoverHint_.isEmpty()) {
+      // What panel 0 said before, without its mark, to be shown again.
+      QString before = QtFace().PanelText(0);
+      for (const QString& mark : {QString("　▲ "), QString("　△ "), QString("　♪ "), QString("　")})
+        if (before.startsWith(mark)) {
+          before = before.mid(mark.size());
+          break;
+        }
+      beforeHint_ = before;
+    }
+    // A passing hint is not the text a timed remark gives back afterwards.
+    const std::string kept = LastStatusText;
+    ShowStatus(S(tip));
+    LastStatusText = kept;
+    hoverHint_ = tip;
+    return;
+  }
+  // The pointer left: the message before the hint again, unless another
+  // message took its place meanwhile.
+  if (hoverHint_.isEmpty()) return;
+  const bool stillShown = QtFace().PanelText(0).endsWith(hoverHint_);
+  hoverHint_.clear();
+  if (stillShown) {
+    const std::string kept = LastStatusText;
+    ShowStatus(S(beforeHint_));
+    LastStatusText = kept;
+  }
+}
+
+bool TKDRForm::IsProgramForm(const QWidget* window) {
+  // The program's own windows, not the platform's dialogs (message boxes,
+  // file, print, colour and font dialogs) that its commands open.
+  return window && !qobject_cast<const QMessageBox*>(window) &&
+         QByteArray(window->metaObject()->className()).startsWith("kondra::");
+}
+
 bool TKDRForm::event(QEvent* event) {
-  if (event->type() == QEvent::WindowDeactivate) {
-    lastOther_ = QApplication::activeWindow();
-  } else if (event->type() == QEvent::WindowActivate) {
-    // Coming back from another window of the program (a tool, a dialog) —
-    // not from a message box or from another program.
-    QWidget* from = lastOther_;
-    lastOther_ = nullptr;
-    // A tool that handed a room condition over closes itself at once, so
-    // the hand-over is taken whichever window was active last.
-    const bool fromOther = from && from != this && !qobject_cast<QMessageBox*>(from);
-    if ((fromOther || AdoptIndoor) && !Edit.editing) Activate();
+  if (event->type() == QEvent::StatusTip) {
+    // The status bar's four panels are the program's own: a control's hint
+    // is a message of panel 0 while the pointer is over it, never a
+    // toolkit message laid over all four.
+    ShowHoverHint(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  if (event->type() == QEvent::WindowActivate) {
+    // Coming back from another window of the program (a tool, a dialog such
+    // as the report preview), whether or not that window still exists — not
+    // from a message box or from another program.
+    const bool fromOther = otherFormActive_;
+    otherFormActive_ = false;
+    if (AdoptIndoor) {
+      // A handed-over room is taken whatever the window was doing: the
+      // field being edited is left first, as a click elsewhere leaves it.
+      FinishEditing();
+      Activate();
+    } else if (fromOther && !Edit.editing) {
+      Activate();
+    }
   }
   return QMainWindow::event(event);
 }

@@ -14,7 +14,6 @@
 
 #include <QAction>
 #include <QMainWindow>
-#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -42,6 +41,9 @@ inline constexpr const char* kInputDisplayTitle = "【層構成条件】";
 // The surface condensation and mould display, beside result tables A and B.
 inline constexpr int kSurfaceDisplay = 3;
 inline constexpr const char* kSurfaceDisplayStatus = "〔表面結露・カビの判定表示〕";
+// Said when a room condition was handed over but cannot be read.
+inline constexpr const char* kHandoverLost =
+    "〔結露の話〕で採用した室内条件を受け取れませんでした。" "\r" "もう一度、室内条件として採用して下さい。";
 
 class TKDRForm : public QMainWindow, public TEditHost {
   Q_OBJECT
@@ -71,6 +73,10 @@ class TKDRForm : public QMainWindow, public TEditHost {
   // material lists, the weather data (`weather`), the start-up calculation
   // file and the first full refresh.
   void Startup(bool weather = true);
+
+  // Fills the layer grid's material list from 材料物性.DAT again (after the
+  // material editor saved it).
+  void ReloadMaterialList();
 
   // The open calculation file (program form).
   const std::string& CurrentPath() const;
@@ -152,6 +158,9 @@ class TKDRForm : public QMainWindow, public TEditHost {
   void RefuseTypedText(TEditEx* sender);
   void TellPendingRemark();
   void ShowFactor(int which, const QString& caption);
+  void ShowHoverHint(const QString& tip);
+  void FitPartList();
+  static bool IsProgramForm(const QWidget* window);
 
   std::unique_ptr<Ui::TKDRForm> ui;
   QMenu* POP1 = nullptr;
@@ -175,7 +184,10 @@ class TKDRForm : public QMainWindow, public TEditHost {
   bool refreshing_ = false;
   bool listChoice_ = false;
   int clickedRow_ = 0, clickedCol_ = 0;
-  QPointer<QWidget> lastOther_;
+  // Another window of the program was active since this one last was.
+  bool otherFormActive_ = false;
+  QString hoverHint_;   // the control hint panel 0 shows while the pointer is over it
+  QString beforeHint_;  // what panel 0 showed before it
   std::string pendingRemark_;
 };
 

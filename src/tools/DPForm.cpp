@@ -204,8 +204,7 @@ void TDPForm::Activate() {
 void TDPForm::AdoptCondition() {
   MsgBox(AdoptQuestion(air_), 2, 3);
   if (!MsgYes) return;
-  Edit.newText = HandoverText(air_.AirTemp, air_.AirRelHum);
-  AdoptIndoor = true;
+  HandOverRoom(air_.AirTemp, air_.AirRelHum);
   closing_ = true;
   close();
 }

@@ -6,11 +6,17 @@
 // (no decimals), and raises AdoptIndoor. The main window, when it is next
 // activated, reads both with ReadHandover, stores them as side B's
 // temperature and humidity and lowers the flag. Nothing here needs Qt.
+//
+// The text is kept a second time, apart from the edit state: a field of the
+// main window that is being edited when the room is adopted rewrites
+// Edit.newText before the main window takes the room, and the room must
+// still arrive.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "env/EditState.h"
 #include "env/Numbers.h"
 #include "env/Text.h"
 
@@ -36,6 +42,27 @@ inline bool ReadHandover(std::string_view text, float& temp, float& relHum) {
   temp = static_cast<float>(TextToFloat(first));
   relHum = static_cast<float>(TextToFloat(second));
   return true;
+}
+
+// The handed-over text as the tool left it (empty when nothing is handed over).
+inline std::string HandedOverText;
+
+// What the tool does when the user adopts its room: the text into the edit
+// state and into its own keeping, and the flag raised.
+inline void HandOverRoom(float temp, float relHum) {
+  HandedOverText = HandoverText(temp, relHum);
+  Edit.newText = HandedOverText;
+  AdoptIndoor = true;
+}
+
+// What the main window does with a raised flag: reads the room (the kept
+// text, or the edit state's when nothing was kept), lowers the flag and
+// forgets the text. False, values untouched, when no room can be read.
+inline bool TakeHandedOverRoom(float& temp, float& relHum) {
+  const std::string text = HandedOverText.empty() ? Edit.newText : HandedOverText;
+  HandedOverText.clear();
+  AdoptIndoor = false;
+  return ReadHandover(text, temp, relHum);
 }
 
 }  // namespace kondra

@@ -36,6 +36,11 @@ TINPForm::TINPForm(QWidget* parent) : QDialog(parent), ui_(new Ui::TINPForm) {
   callerItem_ = Edit.itemCode;
   callerGroup_ = Edit.groupCode;
   SpreadRangeLabel();
+  // A click on a button leaves the box only once the button was clicked
+  // (Accept and Cancel end the edit first): leaving it while the press is
+  // delivered lets the status bar's repaint take the release before the
+  // press, and the click would be lost. Tab still reaches the buttons.
+  for (QPushButton* button : {ui_->BTN1_1, ui_->BTN1_2}) button->setFocusPolicy(Qt::TabFocus);
   connect(ui_->BTN1_1, &QPushButton::clicked, this, [this] { Accept(); });
   connect(ui_->BTN1_2, &QPushButton::clicked, this, [this] { Cancel(); });
 }
