@@ -29,6 +29,15 @@ for m in d["months"]:
 PY
 run --climate 10 | grep -qF "判定: 年間で" || fail "the table has no verdict"
 
+# Golden tables of the sample on the standard years of regions 1 and 6
+# (points 10 and 107), checked by hand once: the first month's rate at
+# boundary 3 from the flux balance of the printed climate.
+golden=$(cd "$(dirname "$0")/../fixtures/annual" && pwd -P)
+for pair in 10:sample-region1 107:sample-region6; do
+  run --climate "${pair%%:*}" | tail -n +2 >"$work/table.txt" || fail "annual on point ${pair%%:*}"
+  diff -u "$golden/${pair#*:}.txt" "$work/table.txt" || fail "point ${pair%%:*} differs from ${pair#*:}.txt"
+done
+
 # Twelve mild months given with the inside: nothing condenses.
 for m in $(seq 12); do echo "18,50,20,45"; done >"$work/mild.csv"
 run --climate-csv "$work/mild.csv" --json >"$work/mild.json" || fail "annual on a mild file"
