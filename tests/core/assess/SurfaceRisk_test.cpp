@@ -172,7 +172,7 @@ TEST_F(SurfaceRiskTest, NothingBeforeACalculation) {
 }
 
 TEST_F(SurfaceRiskTest, TheRoomIsTheInsideWhicheverSideItIs) {
-  // Part 8 (a ceiling) names side A 室内 and side B 外気: the room is side A.
+  // Part class 8 (a ceiling) names side A 室内 and side B 外気: the room is side A.
   const CalcState s = Calculated(20, 60, 0, 80, {kInside, {"合板(例)", 12, 0.14f, 0, 0.0016f, 0}, kOutside}, 8);
   ASSERT_EQ(s.SideNameA, "室内");
   const SurfaceAssessment a = AssessSurfaces(s);

@@ -1,7 +1,7 @@
 // The surface condensation and mould display of the real main window: the
 // sample calculated and its figures read off the screen in both unit systems,
 // wet and mouldy room surfaces shown in red, and the ways in and out of the
-// display beside the specified result tables.
+// display beside result tables A and B.
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
