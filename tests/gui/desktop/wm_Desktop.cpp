@@ -37,25 +37,11 @@ using namespace kondra;
 
 namespace {
 
-// Runs `inside` on the modal window of type T once `open` has shown it and
-// `ready` holds, then closes it unless `inside` did. False when it never showed.
+// A modal window only once the window manager has made it the active one.
 template <typename T>
-bool WithModal(const std::function<void()>& open, const std::function<void(T*)>& inside,
-               const std::function<bool(T*)>& ready = {}) {
-  bool ran = false;
-  QTimer poll;
-  poll.setInterval(20);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!window || !window->isActiveWindow() || (ready && !ready(window))) return;
-    poll.stop();
-    ran = true;
-    inside(window);
-    if (window->isVisible()) window->close();
-  });
-  poll.start();
-  open();
-  return ran;
+bool WithActiveModal(const std::function<void()>& open, const std::function<void(T*)>& inside,
+                     const std::function<bool(T*)>& ready = {}) {
+  return test::WithModal<T>(open, inside, [ready](T* window) { return window->isActiveWindow() && (!ready || ready(window)); });
 }
 
 // Pointer and keys through the X server, as a user's.
@@ -65,14 +51,6 @@ bool ClickAt(QWidget* widget) {
   return X({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"});
 }
 bool TypeKeys(const QString& text) { return X({"type", "--delay", "30", text}); }
-
-void MoveBar(QWidget* form, const char* name, int position) {
-  auto* bar = form->findChild<QSlider*>(name);
-  QVERIFY(bar);
-  bar->setFocus(Qt::TabFocusReason);
-  test::PressKey(bar, Qt::Key_Home);
-  for (int i = 0; i < position; ++i) test::PressKey(bar, Qt::Key_Right);
-}
 
 bool Inside(const QRect& outer, const QRect& area) {
   return area.contains(outer.topLeft()) && area.contains(outer.bottomRight());
@@ -131,7 +109,7 @@ class DesktopTest : public QObject {
     auto* preview = main.Find<QToolButton>("SBTN7");
     QVERIFY(preview->isEnabled());
     // Read for a moment, as a user does, then closed.
-    bool shown = WithModal<TKDRQRForm>([&] { test::ClickWidget(preview); }, [](TKDRQRForm*) { QTest::qWait(300); });
+    bool shown = WithActiveModal<TKDRQRForm>([&] { test::ClickWidget(preview); }, [](TKDRQRForm*) { QTest::qWait(300); });
     QVERIFY(shown);
     QTRY_VERIFY(main.form->isActiveWindow());
     QTRY_COMPARE(main.form->DisplayMode(), 0);
@@ -158,9 +136,9 @@ class DesktopTest : public QObject {
     TDPForm* tool = HumidityTool();
     QVERIFY(tool);
     QTRY_VERIFY(tool->isActiveWindow());
-    MoveBar(tool, "TBAR1", 26);
+    test::MoveBar(tool, "TBAR1", 26);
     QTest::mouseClick(tool->findChild<QRadioButton*>("RBTN1"), Qt::LeftButton);
-    MoveBar(tool, "TBAR2", 55);
+    test::MoveBar(tool, "TBAR2", 55);
     boxes->answers = {MsgButton::Yes};
     QVERIFY(ClickAt(tool->findChild<QWidget*>("SBTN2")));
     QTRY_VERIFY(HumidityTool() == nullptr);
@@ -178,7 +156,7 @@ class DesktopTest : public QObject {
   void nameDialogTakesTypeThenOneClick() {
     QVERIFY(main.Open(main.workDir + "N1.KDR"));
     bool closedByOneClick = false;
-    const bool shown = WithModal<TINPForm>(
+    const bool shown = WithActiveModal<TINPForm>(
         [&] { test::ClickWidget(main.Find<QToolButton>("SBTN1")); },
         [&](TINPForm* dialog) {
           auto* box = dialog->findChild<TEditEx*>("EDIT1_1");
@@ -204,7 +182,7 @@ class DesktopTest : public QObject {
     QVERIFY(main.Open(main.workDir + "E1.KDR"));
     QRect bar, window, client;
     QString picture;
-    QVERIFY(WithModal<TEZAIForm>([&] { main.Action("MNU_Material")->trigger(); },
+    QVERIFY(WithActiveModal<TEZAIForm>([&] { main.Action("MNU_Material")->trigger(); },
                                  [&](TEZAIForm* editor) {
                                    auto* status = editor->findChild<QStatusBar*>("SBAR");
                                    QVERIFY(status && status->isVisible());
@@ -242,7 +220,7 @@ class DesktopTest : public QObject {
     QTRY_VERIFY(GuideViewer() && GuideViewer()->isVisible());
     QTRY_VERIFY2(Inside(GuideViewer()->frameGeometry(), area), "guide");
     QRect editor;
-    QVERIFY(WithModal<TEZAIForm>([&] { main.Action("MNU_Material")->trigger(); },
+    QVERIFY(WithActiveModal<TEZAIForm>([&] { main.Action("MNU_Material")->trigger(); },
                                  [&](TEZAIForm* e) {
                                    QTest::qWait(300);
                                    editor = e->frameGeometry();
@@ -253,7 +231,7 @@ class DesktopTest : public QObject {
     QTRY_VERIFY(main.form->isActiveWindow());
     QVERIFY(main.Calculate());
     QRect report;
-    QVERIFY(WithModal<TKDRQRForm>([&] { test::ClickWidget(main.Find<QToolButton>("SBTN7")); },
+    QVERIFY(WithActiveModal<TKDRQRForm>([&] { test::ClickWidget(main.Find<QToolButton>("SBTN7")); },
                                   [&](TKDRQRForm* r) {
                                     QTest::qWait(300);
                                     report = r->frameGeometry();

@@ -34,35 +34,6 @@ using namespace kondra;
 
 namespace {
 
-// Runs `inside` on the modal window of type T once `open` has shown it, then
-// closes it (also when a check inside fails). False when it never showed.
-template <typename T>
-bool WithModal(const std::function<void()>& open, const std::function<void(T*)>& inside,
-               const std::function<bool(T*)>& ready = {}) {
-  bool ran = false;
-  QTimer poll;
-  poll.setInterval(20);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!window || (ready && !ready(window))) return;
-    poll.stop();
-    ran = true;
-    inside(window);
-    if (window->isVisible()) window->close();
-  });
-  poll.start();
-  open();
-  return ran;
-}
-
-void MoveBar(QWidget* form, const char* name, int position) {
-  auto* bar = form->findChild<QSlider*>(name);
-  QVERIFY(bar);
-  bar->setFocus(Qt::TabFocusReason);
-  test::PressKey(bar, Qt::Key_Home);
-  for (int i = 0; i < position; ++i) test::PressKey(bar, Qt::Key_Right);
-}
-
 std::optional<PrinterFacts> NoPrinter() { return std::nullopt; }
 std::optional<PrinterFacts> PdfPrinter() { return PrinterFactsOf(kPdfPrinterName); }
 
@@ -113,9 +84,9 @@ class ToolCommandsTest : public QObject {
     QVERIFY(test::ShowActive(tool));
     QTest::qWait(100);  // the main window's own activation settles first
     QTRY_VERIFY(tool->isActiveWindow());
-    MoveBar(tool, "TBAR1", 24);  // the humidity is held meanwhile
+    test::MoveBar(tool, "TBAR1", 24);  // the humidity is held meanwhile
     QTest::mouseClick(tool->findChild<QRadioButton*>("RBTN1"), Qt::LeftButton);  // now the temperature
-    MoveBar(tool, "TBAR2", 45);
+    test::MoveBar(tool, "TBAR2", 45);
     boxes->answers = {MsgButton::Yes};
     QTest::mouseClick(tool->findChild<QWidget*>("SBTN2"), Qt::LeftButton);
     QTRY_VERIFY(HumidityTool() == nullptr);
@@ -191,7 +162,7 @@ class ToolCommandsTest : public QObject {
     if (!enabled) return;
 
     bool built = false;
-    const bool shown = WithModal<TKDRQRForm>([&] { test::ClickWidget(main.Find<QToolButton>("SBTN7")); },
+    const bool shown = test::WithModal<TKDRQRForm>([&] { test::ClickWidget(main.Find<QToolButton>("SBTN7")); },
                                              [&](TKDRQRForm* report) { built = report->Page() != nullptr; });
     QVERIFY2(shown, qPrintable(boxes->Texts().join('|')));
     QVERIFY(built);
@@ -209,12 +180,12 @@ class ToolCommandsTest : public QObject {
     QVERIFY(main.Open(main.workDir + "M1.KDR"));
     auto ready = [](TEZAIForm* editor) { return editor->Opened(); };
 
-    QVERIFY(WithModal<TEZAIForm>([&] { main.Action("MNU_Material")->trigger(); }, [](TEZAIForm*) {}, ready));
+    QVERIFY(test::WithModal<TEZAIForm>([&] { main.Action("MNU_Material")->trigger(); }, [](TEZAIForm*) {}, ready));
     QVERIFY(!boxes->Texts().contains("現在の材料物性値を〔材料物性.DAT〕ファイルで更新しますか？"));
 
     boxes->boxes.clear();
     boxes->answers = {MsgButton::Yes, MsgButton::No};
-    QVERIFY(WithModal<TEZAIForm>(
+    QVERIFY(test::WithModal<TEZAIForm>(
         [&] { main.Action("MNU_Material")->trigger(); },
         [](TEZAIForm* editor) {
           TStrGridEx* grid = editor->Grid();
@@ -256,7 +227,7 @@ class ToolCommandsTest : public QObject {
     QCOMPARE(GuideViewer(), guide);
 
     QString program;
-    QVERIFY(WithModal<TVERForm>([&] { main.Action("MNU_Version")->trigger(); },
+    QVERIFY(test::WithModal<TVERForm>([&] { main.Action("MNU_Version")->trigger(); },
                                 [&](TVERForm* box) { program = box->findChild<QLabel*>("LBL2")->text(); }));
     QCOMPARE(program, Q(ProgramName));
     QVERIFY(boxes->Panel(0).trimmed().isEmpty());

@@ -44,35 +44,6 @@ using namespace kondra;
 
 namespace {
 
-// Runs `inside` on the modal window of type T once `open` has shown it, then
-// closes it. False when it never showed.
-template <typename T>
-bool WithModal(const std::function<void()>& open, const std::function<void(T*)>& inside,
-               const std::function<bool(T*)>& ready = {}) {
-  bool ran = false;
-  QTimer poll;
-  poll.setInterval(20);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!window || (ready && !ready(window))) return;
-    poll.stop();
-    ran = true;
-    inside(window);
-    if (window->isVisible()) window->close();
-  });
-  poll.start();
-  open();
-  return ran;
-}
-
-void MoveBar(QWidget* form, const char* name, int position) {
-  auto* bar = form->findChild<QSlider*>(name);
-  QVERIFY(bar);
-  bar->setFocus(Qt::TabFocusReason);
-  test::PressKey(bar, Qt::Key_Home);
-  for (int i = 0; i < position; ++i) test::PressKey(bar, Qt::Key_Right);
-}
-
 // Types into a cell of the material editor's grid and commits it with Enter.
 void TypeMaterialCell(TEZAIForm* editor, int col, int row, const QString& text) {
   test::ClickCell(editor->Grid(), col, row);
@@ -171,9 +142,9 @@ class UserPathsTest : public QObject {
     QVERIFY(tool);
     QVERIFY(test::ShowActive(tool));
     QTRY_VERIFY(tool->isActiveWindow());
-    MoveBar(tool, "TBAR1", 24);
+    test::MoveBar(tool, "TBAR1", 24);
     QTest::mouseClick(tool->findChild<QRadioButton*>("RBTN1"), Qt::LeftButton);
-    MoveBar(tool, "TBAR2", 45);
+    test::MoveBar(tool, "TBAR2", 45);
     boxes->answers = {MsgButton::Yes};
     QTest::mouseClick(tool->findChild<QWidget*>("SBTN2"), Qt::LeftButton);
     QTRY_VERIFY(HumidityTool() == nullptr);
@@ -313,7 +284,7 @@ class UserPathsTest : public QObject {
     QVERIFY(main.Open(main.workDir + "N1.KDR"));
     const QString name = "試験断熱材";
     boxes->answers = {MsgButton::Yes, MsgButton::No};
-    QVERIFY(WithModal<TEZAIForm>(
+    QVERIFY(test::WithModal<TEZAIForm>(
         [&] { main.Action("MNU_Material")->trigger(); },
         [&](TEZAIForm* editor) {
           TStrGridEx* grid = editor->Grid();
@@ -471,7 +442,7 @@ class UserPathsTest : public QObject {
     QTRY_VERIFY(GuideViewer()->isVisible());
     QVERIFY2(Inside(GuideViewer()->frameGeometry(), area), "guide");
     QRect editor;
-    QVERIFY(WithModal<TEZAIForm>([&] { main.Action("MNU_Material")->trigger(); },
+    QVERIFY(test::WithModal<TEZAIForm>([&] { main.Action("MNU_Material")->trigger(); },
                                  [&](TEZAIForm* e) { editor = e->frameGeometry(); },
                                  [](TEZAIForm* e) { return e->Opened(); }));
     QVERIFY2(Inside(editor, area), "material editor");

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -139,6 +140,14 @@ void ClickCell(TStrGridEx* grid, int col, int row, Qt::MouseButton button) {
 
 void ClickWidget(QWidget* widget, Qt::MouseButton button) {
   QTest::mouseClick(widget, button, Qt::NoModifier, widget->rect().center());
+}
+
+void MoveBar(QWidget* form, const char* name, int position) {
+  auto* bar = form->findChild<QSlider*>(name);
+  QVERIFY2(bar, name);
+  bar->setFocus(Qt::TabFocusReason);
+  PressKey(bar, Qt::Key_Home);
+  for (int i = 0; i < position; ++i) PressKey(bar, Qt::Key_Right);
 }
 
 QString GrabPng(QWidget* widget, const QString& name) {

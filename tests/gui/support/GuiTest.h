@@ -3,11 +3,14 @@
 // grabbing a window to a picture.
 #pragma once
 
+#include <QApplication>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <Qt>
 #include <array>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -90,6 +93,32 @@ void PressKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt
 void ClickCell(TStrGridEx* grid, int col, int row, Qt::MouseButton button = Qt::LeftButton);
 // Clicks the centre of a widget.
 void ClickWidget(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
+
+// Moves a track bar with the keyboard as a user would: the bar takes the
+// focus, goes to 0 and steps right.
+void MoveBar(QWidget* form, const char* name, int position);
+
+// Runs `inside` on the modal window of type T once `open` has shown it and
+// `ready` holds, then closes it unless `inside` did (also when a check inside
+// fails). False when it never showed.
+template <typename T>
+bool WithModal(const std::function<void()>& open, const std::function<void(T*)>& inside,
+               const std::function<bool(T*)>& ready = {}) {
+  bool ran = false;
+  QTimer poll;
+  poll.setInterval(20);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (!window || (ready && !ready(window))) return;
+    poll.stop();
+    ran = true;
+    inside(window);
+    if (window->isVisible()) window->close();
+  });
+  poll.start();
+  open();
+  return ran;
+}
 
 // Saves a picture of a widget as PNG in the temporary folder
 // (kondra-test-pictures) and returns its path (empty on failure).

@@ -29,15 +29,6 @@ T* Child(QWidget* form, const char* name) {
   return w;
 }
 
-// Moves a track bar with the keyboard as a user would: the bar takes the
-// focus, goes to 0 and steps right.
-void MoveBar(QWidget* form, const char* name, int position) {
-  auto* bar = Child<QSlider>(form, name);
-  bar->setFocus(Qt::TabFocusReason);
-  test::PressKey(bar, Qt::Key_Home);
-  for (int i = 0; i < position; ++i) test::PressKey(bar, Qt::Key_Right);
-}
-
 // What the main window does with a hand-over when it is activated: it takes
 // side B's temperature and humidity and lowers the flag.
 class MainWindowStandIn : public QWidget {
@@ -122,11 +113,11 @@ class HumidityToolTest : public QObject {
 
   void tooMuchVapourOverflows() {
     Reactivate();
-    MoveBar(tool, "TBAR1", 10);
+    test::MoveBar(tool, "TBAR1", 10);
     QCOMPARE(tool->ActiveBar(), 1);
     QCOMPARE(Bar("TBAR2"), 50);  // humidity held
     QCOMPARE(Bar("TBAR3"), RoundEven(SatAbsHumidity(10) * 0.5));
-    MoveBar(tool, "TBAR3", 20);
+    test::MoveBar(tool, "TBAR3", 20);
     QVERIFY(Child<QRadioButton>(tool, "RBTN1")->isChecked());  // the vapour bar holds the temperature
     QCOMPARE(Bar("TBAR1"), 10);
     QCOMPARE(Bar("TBAR2"), 101);
@@ -142,7 +133,7 @@ class HumidityToolTest : public QObject {
     Reactivate();
     QTest::mouseClick(Child<QRadioButton>(tool, "RBTN3"), Qt::LeftButton);
     const QSize before = Glass()->size();
-    MoveBar(tool, "TBAR1", 30);
+    test::MoveBar(tool, "TBAR1", 30);
     QVERIFY(Child<QRadioButton>(tool, "RBTN3")->isChecked());
     QCOMPARE(Bar("TBAR3"), 9);
     QCOMPARE(Bar("TBAR2"), RoundEven(RelHumFromAbsHumidity(30, tool->Air().AirAmount)));
@@ -151,25 +142,25 @@ class HumidityToolTest : public QObject {
     QVERIFY(Glass()->height() > before.height());
 
     // Cooled below its dew point, the same air condenses.
-    MoveBar(tool, "TBAR1", 5);
+    test::MoveBar(tool, "TBAR1", 5);
     QCOMPARE(Bar("TBAR2"), 101);
     QVERIFY(Child<QLabel>(tool, "LBL10")->isVisible());
   }
 
   void dryAirAndTheTopOfTheHumidityBar() {
     Reactivate();
-    MoveBar(tool, "TBAR2", 0);
+    test::MoveBar(tool, "TBAR2", 0);
     QCOMPARE(Text("LBL9"), QString("露点温度     －"));
     QCOMPARE(Glass()->Picture(), pictures.Compose({GlassPicture::Empty, 0}));
     QCOMPARE(Bar("TBAR3"), 0);
-    MoveBar(tool, "TBAR2", 101);
+    test::MoveBar(tool, "TBAR2", 101);
     QCOMPARE(Glass()->Picture(), pictures.Compose({GlassPicture::Overflowing, 0}));
     QCOMPARE(Text("LBL10"), QString("結露水  0 ｇ"));
     QCOMPARE(Bar("TBAR3"), RoundEven(SatAbsHumidity(20)));
   }
 
   void activationResetsTheRoom() {
-    MoveBar(tool, "TBAR1", 33);
+    test::MoveBar(tool, "TBAR1", 33);
     AdoptIndoor = true;
     Reactivate();
     QVERIFY(!AdoptIndoor);
@@ -208,8 +199,8 @@ class HumidityToolTest : public QObject {
     MainWindowStandIn main;
     QVERIFY(test::ShowActive(&main));
     QVERIFY(test::ShowActive(tool));
-    MoveBar(tool, "TBAR1", 24);
-    MoveBar(tool, "TBAR2", 45);
+    test::MoveBar(tool, "TBAR1", 24);
+    test::MoveBar(tool, "TBAR2", 45);
 
     test::BoxAnswers boxes;
     boxes.answers = {MsgButton::No};
