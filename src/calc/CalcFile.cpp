@@ -8,6 +8,7 @@
 #include "calc/Engine.h"
 #include "calc/LayerRecord.h"
 #include "env/Cp932.h"
+#include "env/FileChanges.h"
 #include "env/FileSystem.h"
 #include "env/Folders.h"
 #include "env/Messages.h"
@@ -400,33 +401,19 @@ bool RefreshMaterials(const std::function<void()>& beforeMessage) {
   return true;
 }
 
-namespace {
-
-// The file as it stands on disk is kept beside it as NAME.KDR.bak before a
-// repair saves over it. False (with a message, nothing saved) when the copy
-// cannot be made.
-bool KeepBackup(const std::string& path, std::string& backup) {
-  backup = path + ".bak";
-  if (!fs::IsFile(path)) return true;
-  std::string bytes, error;
-  if (!fs::ReadWhole(path, bytes, &error) || !fs::WriteWhole(backup, bytes, &error)) {
-    MsgBox("<" + backup + ">" + CR + CR + "元のファイルの控えが作れないので、修正を保存しません。" + error, 3, 1);
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 void RepairLayerRecords() {
   // A repair takes what it writes from the material file: one that did not
   // read cleanly (missing, cut short, miscounted) would write junk numbers
   // and colours into the calculation, so nothing is repaired from it.
   if (!MaterialFileClean()) return;
-  std::string backup;
-  auto saveNow = [&backup] {
+  // The file as it was read is kept beside it as NAME.KDR.bak first (once:
+  // a second repair of the same file does not copy the first one's save).
+  bool kept = false;
+  auto saveNow = [&kept] {
+    if (!kept && !KeepOriginalCopy(CalcPath, "修正を保存しません。")) return;
+    kept = true;
     g_repairSaving = true;
-    if (SaveCalcFile(CalcPath)) ShowStatus("〔修正して保存〕元のファイルは<" + backup + ">");
+    if (SaveCalcFile(CalcPath)) ShowStatus("〔修正して保存〕元のファイルは<" + CalcPath + ".bak>");
     g_repairSaving = false;
   };
   if (g_colourRepairArmed && Read_NSV5(CalcStore, LayerLabel(1)) && SLDT_NSV5.HeadValue[2] == 0) {
@@ -440,12 +427,12 @@ void RepairLayerRecords() {
     MsgBox("入力データに材料の色番号がないので、〔材料物性.DAT〕ファイルの色番号を補って保存します。" + std::string(CR) +
                "元のファイルは<" + CalcPath + ".bak>として残します。",
            1, 1);
-    if (KeepBackup(CalcPath, backup)) saveNow();
+    saveNow();
   }
   if (g_numberRepairArmed && !RefreshLayerMaterialNumbers(CalcStore, kLayerBaseLabel, kLayerRecords, kLayerDecimals)) {
     g_numberRepairArmed = false;
     MsgBox("〔材料物性.DAT〕ファイルが更新さているので、入力データの＜材料名＞を修正し保存します。", 1, 1);
-    if (KeepBackup(CalcPath, backup)) saveNow();
+    saveNow();
   }
 }
 

@@ -229,4 +229,16 @@ std::string ApplyCalcNameAsFileName(NameCheckBox& box, const std::string& oldPat
   return newPath;
 }
 
+bool KeepOriginalCopy(const std::string& path, const std::string& notSaved) {
+  const std::string file = ExpandPath(path);
+  if (!fs::IsFile(file)) return true;
+  const std::string backup = path + ".bak";
+  std::string bytes, error;
+  if (!fs::ReadWhole(file, bytes, &error) || !fs::WriteWhole(backup, bytes, &error)) {
+    MsgBox("<" + backup + ">" + CR + CR + "元のファイルの控えが作れないので、" + notSaved + error, 3, 1);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace kondra

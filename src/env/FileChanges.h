@@ -110,4 +110,10 @@ struct NameCheckBox {
 std::string ApplyCalcNameAsFileName(NameCheckBox& box, const std::string& oldPath,
                                     const std::string& calcName);
 
+// Before a file is saved over by something the user did not type (a repair,
+// a save over a damaged file): the file as it stands is kept beside it as
+// path + ".bak". True when kept (or when there is no file yet); false after
+// a warning naming the copy, followed by `notSaved`, when it cannot be made.
+bool KeepOriginalCopy(const std::string& path, const std::string& notSaved);
+
 }  // namespace kondra

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "env/Cp932.h"
+#include "env/FileChanges.h"
 #include "env/FileSystem.h"
 #include "env/Folders.h"
 #include "env/Messages.h"
@@ -137,12 +138,7 @@ bool SaveMaterialWork(TMaterialWork& work) {
     MsgBox(problem + CR + CR + "読めなかった部分は保存すると失われます（元のファイルは<" + path +
                ".bak>として残します）。" + CR + "保存しますか？",
            2, 2);
-    if (!MsgYes) return false;
-    std::string bytes, error;
-    if (!fs::ReadWhole(ExpandPath(path), bytes, &error) || !fs::WriteWhole(path + ".bak", bytes, &error)) {
-      MsgBox("<" + path + ".bak>" + CR + CR + "元のファイルの控えが作れないので、保存しません。" + error, 3, 1);
-      return false;
-    }
+    if (!MsgYes || !KeepOriginalCopy(path, "保存しません。")) return false;
   }
   PutDataTable(work);
   if (!DataSave(MaterialFilePath())) return false;

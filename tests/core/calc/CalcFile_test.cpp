@@ -396,6 +396,22 @@ TEST_F(CalcFileTest, RepairsNeverWriteFromADamagedMaterialFileAndKeepTheOriginal
   EXPECT_NE(test::ReadBytes(Path("R.KDR")), original);
   Read_NSV5(CalcStore, 2102);
   EXPECT_EQ(SLDT_NSV5.Number, MaterialNumber("合板(例)"));
+
+  // Both repairs in one go: the copy kept is the file as it was read, not
+  // what the first repair saved.
+  for (int k = 1; k <= 3; ++k) {
+    Read_NSV5(CalcStore, LayerLabel(k));
+    SLDT_NSV5.HeadText[2] = "";
+    if (k == 2) SLDT_NSV5.Number = 7;
+    WriteLayerRecord(CalcStore, LayerLabel(k));
+  }
+  ASSERT_TRUE(SaveCalcFile(Path("R.KDR")));
+  const std::string unrepaired = test::ReadBytes(Path("R.KDR"));
+  fs::RemoveFile(Path("R.KDR.bak"));
+  face.boxes.clear();
+  RepairLayerRecords();
+  EXPECT_EQ(face.boxes.size(), 2u);
+  EXPECT_EQ(test::ReadBytes(Path("R.KDR.bak")), unrepaired);
 }
 
 TEST_F(CalcFileTest, ResultFilesAndNumberedMetafiles) {
