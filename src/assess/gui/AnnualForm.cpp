@@ -3,7 +3,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,7 +21,6 @@
 #include "calc/Engine.h"
 #include "controls/Fonts.h"
 #include "controls/QtText.h"
-#include "env/FileSystem.h"
 #include "env/Messages.h"
 #include "env/Paths.h"
 #include "env/Units.h"
@@ -34,16 +32,6 @@ namespace {
 constexpr double kPaPerMmHg = 133.322368;
 constexpr int kTypedClimate = -1;  // item data of the typed months
 
-AnnualPdfDialog g_pdfDialog;
-
-std::optional<QString> PlatformPdf(QWidget* parent) {
-  QString chosen = QFileDialog::getSaveFileName(parent, QStringLiteral("PDFファイルの保存"), QString(),
-                                                QStringLiteral("PDFファイル (*.pdf)"));
-  if (chosen.isEmpty()) return std::nullopt;
-  if (!chosen.section('/', -1).contains('.')) chosen += QStringLiteral(".pdf");
-  return chosen;
-}
-
 QString Number(double value, int decimals) { return QString::number(value, 'f', decimals); }
 
 const char* const kMonthTitles[] = {"月",           "外気温\n(℃)",         "外気水蒸気圧\n(mmHg)", "室温\n(℃)",
@@ -53,8 +41,6 @@ const char* const kMonthTitles[] = {"月",           "外気温\n(℃)",        
 QPointer<TAnnualForm> g_window;
 
 }  // namespace
-
-void SetAnnualPdfDialog(AnnualPdfDialog dialog) { g_pdfDialog = std::move(dialog); }
 
 TAnnualForm::TAnnualForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("AnnualForm");
@@ -379,9 +365,9 @@ void TAnnualForm::PaintPage(QPainter& painter, const QRect& page) {
   painter.restore();
 }
 
-bool TAnnualForm::SavePdf(const QString& path) {
+bool TAnnualForm::SavePdf(const std::string& path) {
   std::string error;
-  const bool ok = WritePdfPage(fs::FromNative(S(path)),
+  const bool ok = WritePdfPage(path,
                                [this](QPaintDevice* device) {
                                  QPainter painter(device);
                                  const QRect page(0, 0, device->width(), device->height());
@@ -394,9 +380,9 @@ bool TAnnualForm::SavePdf(const QString& path) {
 }
 
 void TAnnualForm::AskAndSavePdf() {
-  const auto chosen = g_pdfDialog ? g_pdfDialog(this) : PlatformPdf(this);
+  const auto chosen = AskPdfFile(this, ProposedPdfFile("_年間結露判定.pdf"));
   if (!chosen) return;
-  if (SavePdf(*chosen)) ShowStatus("〔PDF保存完了〕<" + S(*chosen) + ">");
+  if (SavePdf(*chosen)) ShowStatus("〔PDF保存完了〕<" + *chosen + ">");
 }
 
 void TAnnualForm::PrintPage() {

@@ -7,8 +7,7 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
-#include <optional>
+#include <string>
 
 #include "assess/Annual.h"
 #include "assess/AnnualClimate.h"
@@ -32,7 +31,8 @@ class TAnnualForm : public QWidget {
   const AnnualResult& Result() const { return result_; }
   // Draws the page: title, verdict, the monthly table and the chart.
   void PaintPage(QPainter& painter, const QRect& page);
-  bool SavePdf(const QString& path);
+  // The page as a one-page PDF (program path); false after a message.
+  bool SavePdf(const std::string& path);
 
  private:
   void FillClimates();
@@ -62,10 +62,5 @@ class TAnnualForm : public QWidget {
 
 // Opens (or raises) the window for the open calculation.
 TAnnualForm* ShowAnnualWindow(QWidget* parent);
-
-// The file the PDF is saved to: the platform's save dialog unless replaced
-// (window tests answer it without showing anything).
-using AnnualPdfDialog = std::function<std::optional<QString>(QWidget* parent)>;
-void SetAnnualPdfDialog(AnnualPdfDialog dialog);
 
 }  // namespace kondra

@@ -85,13 +85,6 @@ bool PlatformPrinterSetup(QWidget* parent) {
   return true;
 }
 
-// A PDF proposed beside the open calculation (the user's home folder
-// without one): its base name + `suffix`.
-std::string ProposedPdf(const std::string& suffix) {
-  if (CalcPath.empty()) return fs::FromNative(S(QDir::homePath())) + "\\Kondra" + suffix;
-  SplitPath(CalcPath);
-  return CurDir + CurName + suffix;
-}
 
 // One print job on the current printer. The PDF printer paints into memory
 // and writes the file when the job ends.
@@ -102,8 +95,7 @@ class PrintJob {
   bool Open(QWidget* parent, bool fullPage, const QString& title, const std::string& proposedPdf) {
     const QString name = CurrentPrinterName();
     if (name == kPdfPrinterName) {
-      std::optional<std::string> file =
-          PdfDialog() ? PdfDialog()(parent, proposedPdf) : PlatformPdfDialog(parent, proposedPdf);
+      std::optional<std::string> file = AskPdfFile(parent, proposedPdf);
       if (!file) return false;
       path_ = *file;
       buffer_ = std::make_unique<QBuffer>(&bytes_);
@@ -273,7 +265,7 @@ void HardCopyForm(QWidget* form) {
   const QImage image = form->grab().toImage();
   const PageBox size = HardCopySize(method, image.width(), image.height(), kWindowDpi, PrinterInfo.DpiX,
                                     PrinterInfo.DpiY, PrinterInfo.PrintableWidth, PrinterInfo.PrintableHeight);
-  const bool printed = RunJob(form, false, form->windowTitle(), ProposedPdf("_ハードコピー.pdf"),
+  const bool printed = RunJob(form, false, form->windowTitle(), ProposedPdfFile("_ハードコピー.pdf"),
                               [&](QPaintDevice* device) {
                                 QPainter painter(device);
                                 painter.setRenderHint(QPainter::SmoothPixmapTransform, method != pmNone);
@@ -285,7 +277,7 @@ void HardCopyForm(QWidget* form) {
 void PrintReportPainter(QWidget* reportForm, const std::function<void(QPaintDevice*)>& paint) {
   if (!AskPrintMethod(0, reportForm)) return;
   const QString title = reportForm ? reportForm->windowTitle() : QString();
-  if (RunJob(reportForm, true, title, ProposedPdf(".pdf"), paint)) ShowStatus("〔印刷完了〕");
+  if (RunJob(reportForm, true, title, ProposedPdfFile(".pdf"), paint)) ShowStatus("〔印刷完了〕");
 }
 
 void InitReportWindow(QWidget* form) {
@@ -395,6 +387,16 @@ bool WritePdfPage(const std::string& path, const std::function<void(QPaintDevice
 
 void SetPrinterProbe(PrinterProbe probe) { Probe() = std::move(probe); }
 void SetPdfFileDialog(PdfFileDialog dialog) { PdfDialog() = std::move(dialog); }
+
+std::optional<std::string> AskPdfFile(QWidget* parent, const std::string& proposed) {
+  return PdfDialog() ? PdfDialog()(parent, proposed) : PlatformPdfDialog(parent, proposed);
+}
+
+std::string ProposedPdfFile(const std::string& suffix) {
+  if (CalcPath.empty()) return fs::FromNative(S(QDir::homePath())) + "\\Kondra" + suffix;
+  SplitPath(CalcPath);
+  return CurDir + CurName + suffix;
+}
 void SetPrinterSetupDialog(PrinterSetupDialog dialog) { SetupDialog() = std::move(dialog); }
 
 bool RunPrinterSetupDialog(QWidget* parent) {

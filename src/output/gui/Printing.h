@@ -93,6 +93,11 @@ std::optional<PrinterFacts> PrinterFactsOf(const QString& name);
 // (program path); nothing when cancelled. Tests put their own in.
 using PdfFileDialog = std::function<std::optional<std::string>(QWidget* parent, const std::string& proposed)>;
 void SetPdfFileDialog(PdfFileDialog dialog);
+// Asks for a PDF file through that dialog; nothing when cancelled.
+std::optional<std::string> AskPdfFile(QWidget* parent, const std::string& proposed);
+// A PDF proposed beside the open calculation (the user's home folder
+// without one): its base name + `suffix`.
+std::string ProposedPdfFile(const std::string& suffix);
 // The printer change of the print-method dialog: true when the user chose a
 // printer (SelectPrinter done). Tests put their own in.
 using PrinterSetupDialog = std::function<bool(QWidget* parent)>;

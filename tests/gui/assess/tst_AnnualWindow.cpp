@@ -17,6 +17,7 @@
 #include "assess/gui/AnnualForm.h"
 #include "env/FileSystem.h"
 #include "gui/mainwin/MainWindowDriver.h"
+#include "output/gui/Printing.h"
 
 using namespace kondra;
 
@@ -75,9 +76,14 @@ class AnnualWindowTest : public QObject {
 
     // Saved as PDF through the window's button.
     const QString pdf = QString::fromStdString(fs::ToNative(main.workDir + "ANNUAL.pdf"));
-    SetAnnualPdfDialog([pdf](QWidget*) { return std::optional<QString>(pdf); });
+    std::string proposed;
+    SetPdfFileDialog([&](QWidget*, const std::string& offered) {
+      proposed = offered;
+      return std::optional<std::string>(main.workDir + "ANNUAL.pdf");
+    });
     test::ClickWidget(form->findChild<QPushButton*>("BTN_Pdf"));
-    SetAnnualPdfDialog({});
+    SetPdfFileDialog(nullptr);
+    QVERIFY2(QString::fromStdString(proposed).endsWith("TEST_KDR_年間結露判定.pdf"), proposed.c_str());
     QVERIFY(QFile::exists(pdf));
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
