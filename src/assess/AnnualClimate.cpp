@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "env/Cp932.h"
+#include "env/FileSystem.h"
 #include "env/Folders.h"
 #include "env/Text.h"
 #include "records/TableFile.h"
@@ -42,16 +43,15 @@ std::vector<ClimateChoice> ClimateChoices() {
   InitWeather();
   if (!DataLoad(PointListPath())) return choices;
   PointCount = DT_RowCount;
-  std::vector<std::string> names;
+  // The monthly file once for all points.
+  std::string monthly, error;
+  const bool read = fs::ReadWhole(MonthlyFile, monthly, &error);
   for (int i = 1; i <= DT_RowCount; ++i) {
     const std::string shown = DT_Cell[static_cast<std::size_t>(i)][static_cast<std::size_t>(DT_ColCount)];
-    names.push_back(shown.empty() ? DT_Name[static_cast<std::size_t>(i)] : shown);
-  }
-  for (int i = 1; i <= static_cast<int>(names.size()); ++i) {
-    MonthlyRecord = MonthlyRecordData{};
-    ReadMonthlyRecord(i);
-    const bool usable = HasHumidity(MonthlyRecord);
-    choices.push_back({i, names[static_cast<std::size_t>(i - 1)], usable, usable ? "" : kNoHumidity});
+    MonthlyRecordData record;
+    const bool usable = read && PointRecordOf(monthly, i, record) && HasHumidity(record);
+    choices.push_back({i, shown.empty() ? DT_Name[static_cast<std::size_t>(i)] : shown, usable,
+                       usable ? "" : read ? kNoHumidity : "〔" + MonthlyFile + "〕を読めません。" + error});
   }
   return choices;
 }

@@ -188,16 +188,21 @@ void ReadMonthlyRecord(int32_t pointNo) {
     StatusMsg("〔" + MonthlyFile + "〕に地点№" + std::to_string(pointNo) + "のデータがありません。");
     return;
   }
-  std::string record = bytes.substr(static_cast<std::size_t>(offset), kMonthlyRecordSize);
+  MonthlyRecordData data;
+  if (PointRecordOf(bytes, pointNo, data)) MonthlyRecord = std::move(data);
+}
+
+bool PointRecordOf(std::string_view file, int32_t pointNo, MonthlyRecordData& record) {
+  if (pointNo < 1) return false;
+  const int64_t offset = MonthlyRecordOffset(pointNo);
+  if (static_cast<int64_t>(file.size()) < offset + kMonthlyRecordSize) return false;
+  std::string bytes(file.substr(static_cast<std::size_t>(offset), kMonthlyRecordSize));
   // The leading name field is not part of what is shown; a record whose
   // code is not text still shows its figures.
-  record[kRecordNameOffset] = '\0';
-  MonthlyRecordData data;
-  if (!DecodeMonthlyRecord(record, data)) {
-    record[kRecordCodeOffset] = '\0';
-    if (!DecodeMonthlyRecord(record, data)) return;
-  }
-  MonthlyRecord = std::move(data);
+  bytes[kRecordNameOffset] = '\0';
+  if (DecodeMonthlyRecord(bytes, record)) return true;
+  bytes[kRecordCodeOffset] = '\0';
+  return DecodeMonthlyRecord(bytes, record);
 }
 
 void WriteStationInfo() {

@@ -87,6 +87,9 @@ void SelectStation(int32_t pointNo, std::string_view pointName, std::string_view
 // outside 1..PointCount, a missing file or a file too short for the
 // record reads nothing (the previous record stays).
 void ReadMonthlyRecord(int32_t pointNo);
+// Point pointNo's record out of the bytes of a whole monthly file, without a
+// message; false when the file is too short for it or it does not decode.
+bool PointRecordOf(std::string_view file, int32_t pointNo, MonthlyRecordData& record);
 
 // Writes the station hand-off file for ShownPoint.
 void WriteStationInfo();
