@@ -245,11 +245,6 @@ std::string ColorSchemeRow(const std::array<int32_t, 7>& scheme) {
   return row;
 }
 
-std::string FileNameOf(const std::string& path) {
-  std::size_t cut = path.find_last_of("\\:");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 // The abbreviated folder of an existing file and its base name, as rows 13
 // and 14 (or rows 2 and 4 of a last-file record) hold them. Leaves the path
 // components describing the file.

@@ -158,6 +158,11 @@ std::string SortKey(const std::string& name) {
 
 }  // namespace
 
+std::string FileNameOf(std::string_view path) {
+  const std::size_t cut = path.find_last_of("\\:");
+  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
 void SplitPath(std::string path) {
   if (path.empty()) {
     CurPath.clear();

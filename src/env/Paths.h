@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "env/FileSystem.h"
 
@@ -42,6 +43,9 @@ extern std::array<int32_t, kMaxNames + 1> NameOrder;
 // Sets the path components. An empty path clears them all. A tag before
 // ":" (see StripTag) is dropped and the first "..." stands for RootDir.
 void SplitPath(std::string path);
+// The file name of a program path (after the last "\" or ":"), without
+// touching the path components SplitPath fills.
+std::string FileNameOf(std::string_view path);
 
 // First occurrence of RootDir replaced by "...".
 std::string AbbrevRoot(std::string path);

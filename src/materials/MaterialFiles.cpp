@@ -94,8 +94,7 @@ bool LoadPartClasses(std::vector<TPartClass>& parts) {
 }
 
 std::string DatabaseFileProblem(const std::string& path) {
-  const std::size_t cut = path.find_last_of('\\');
-  const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+  const std::string name = FileNameOf(path);
   if (!fs::IsFile(ExpandPath(path))) return "〔" + name + "〕が見つかりません。<" + path + ">";
   const std::string problem = TableFileProblemAt(path);
   if (problem.empty()) return problem;

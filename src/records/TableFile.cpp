@@ -33,11 +33,6 @@ void Emptied() {
   DT_Loaded = false;
 }
 
-std::string NameOf(const std::string& path) {
-  std::size_t cut = path.find_last_of("\\:");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Reads the next whitespace-delimited integer, passing over blanks and line
@@ -196,7 +191,7 @@ bool DataLoad(std::string_view path) {
   const std::string file = ExpandPath(given);
   auto fail = [&](const std::string& detail) {
     Emptied();
-    StatusMsg("あれっ？〔" + NameOf(file) + "〕ファイルが読めないぞ。(DataLoad)" + (detail.empty() ? "" : " " + detail));
+    StatusMsg("あれっ？〔" + FileNameOf(file) + "〕ファイルが読めないぞ。(DataLoad)" + (detail.empty() ? "" : " " + detail));
     return false;
   };
   std::string bytes, error;
@@ -204,8 +199,8 @@ bool DataLoad(std::string_view path) {
   TableParse parsed = ParseTableFile(bytes);
   if (!parsed.ok) return fail(parsed.reason);
   if (parsed.rowsCut) {
-    ErrorMsg(521, NameOf(file));
-    ErrorMsg(522, NameOf(file));
+    ErrorMsg(521, FileNameOf(file));
+    ErrorMsg(522, FileNameOf(file));
   }
   return true;
 }
@@ -254,7 +249,7 @@ bool TableFileBytes(TableWrite& out) {
 
 bool DataSave(std::string_view path) {
   const std::string file(path);
-  const std::string name = NameOf(file);
+  const std::string name = FileNameOf(file);
   auto fail = [&](const std::string& detail) {
     StatusMsg("あれっ？〔" + name + "〕ファイルに書き込めないぞ。(DataSave)" + (detail.empty() ? "" : " " + detail));
     return false;
