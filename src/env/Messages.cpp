@@ -137,28 +137,25 @@ void BoxPointerOffset(const std::string& text, int buttons, int& dx, int& dy) {
 void MsgBox(const std::string& text, int kind, int buttons) {
   if (kind < 2 || kind > 4) kind = 1;
   if (buttons < 2 || buttons > 5) buttons = 1;
-  if (g_startup && buttons == 1) {
-    LastMessageText = text;
-    KeepStartupRemark(text);
-    MsgAnswer = 1;
-    MsgYes = true;
-    MsgCancel = false;
-    return;
-  }
-  MessageFace& face = Face();
-  face.SetPointerShape(PointerShape::Arrow);
-  MsgAnswer = 0;
   LastMessageText = text;
-  if (kind == 3 || kind == 4 || (kind == 2 && Has(text, "全て終了"))) face.Beep();
-  int dx = 0, dy = 0;
-  BoxPointerOffset(text, buttons, dx, dy);
-  int w = 0, h = 0;
-  face.ScreenSize(w, h);
-  face.MovePointer(w / 2 + dx, h / 2 + dy);
+  MsgButton answer = MsgButton::Ok;
+  if (g_startup && buttons == 1) {
+    KeepStartupRemark(text);
+  } else {
+    MessageFace& face = Face();
+    face.SetPointerShape(PointerShape::Arrow);
+    MsgAnswer = 0;
+    if (kind == 3 || kind == 4 || (kind == 2 && Has(text, "全て終了"))) face.Beep();
+    int dx = 0, dy = 0;
+    BoxPointerOffset(text, buttons, dx, dy);
+    int w = 0, h = 0;
+    face.ScreenSize(w, h);
+    face.MovePointer(w / 2 + dx, h / 2 + dy);
 
-  TInputType saved = SaveInputState();
-  MsgButton answer = face.ShowBox(text, kind, buttons);
-  RestoreInputState(saved);
+    TInputType saved = SaveInputState();
+    answer = face.ShowBox(text, kind, buttons);
+    RestoreInputState(saved);
+  }
 
   if (answer == MsgButton::Ok || answer == MsgButton::Yes) {
     MsgAnswer = 1;

@@ -1,7 +1,6 @@
 #include "mainwin/KDRStart.h"
 
 #include <QEvent>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
@@ -17,12 +16,12 @@ namespace {
 // Runs the rest of the start-up once the window has been painted.
 class AfterFirstPaint : public QObject {
  public:
-  explicit AfterFirstPaint(TKDRForm& window) : QObject(&window), window_(&window) {}
+  explicit AfterFirstPaint(TKDRForm& window) : QObject(&window), window_(window) {}
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() == QEvent::Paint && !done_) {
       done_ = true;
       QTimer::singleShot(0, this, [this] {
-        if (window_) FinishStartup(*window_);
+        FinishStartup(window_);
         deleteLater();
       });
     }
@@ -30,7 +29,7 @@ class AfterFirstPaint : public QObject {
   }
 
  private:
-  QPointer<TKDRForm> window_;
+  TKDRForm& window_;  // the parent: this filter goes with it
   bool done_ = false;
 };
 
